@@ -73,6 +73,8 @@ class TPNGFont : public TPNGObject {
   // with the glyph colour (Tint); uninked pixels become BgColor. Alpha is
   // left as it is.
   void Render();
+  // Render's gray pass: every pixel that is not exactly white becomes its gray.
+  void GrayPass();
   // Maps every pixel onto `color`: white becomes BgColor, anything else
   // `color` when `mono`, else the screen blend of its darkened gray and `color`.
   void Tint(TColor color, bool mono);
@@ -105,8 +107,6 @@ class TPNGFont : public TPNGObject {
   static void Log(std::string_view message);
 
  private:
-  void GrayPass();
-
   std::string text_;
   TColor bgColor_ = clBlack;
   TColor edgeColor_ = clBlack;
