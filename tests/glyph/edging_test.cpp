@@ -9,6 +9,7 @@
 #include "glyph/edge_dilation.h"
 #include "glyph/png_font.h"
 #include "glyph_fixture.h"
+#include "image/png_errors.h"
 
 namespace glyphory {
 namespace {
@@ -210,6 +211,12 @@ TEST(DrawEdging, AnImageWithoutInkIsNeitherWidenedNorPainted) {
   EXPECT_EQ(glyph->Width(), 10);
   EXPECT_EQ(glyph->EdgeColor(), kEdge);
   EXPECT_FALSE(glyph->MeasureInk().has_value());
+}
+
+TEST(DrawEdging, AnOutlineTooWideForAnyImageFailsWithTheResizeError) {
+  auto glyph = InkRow(1, 9);
+  EXPECT_THROW(glyph->DrawEdging(kEdge, 200, 2147483647), EPNGInvalidNewSize);
+  EXPECT_EQ(glyph->Width(), 10);
 }
 
 TEST(DrawEdging, BackgroundAsEdgingPaintsNothingButStillWidensAndCarriesTheTopLeftAlpha) {
