@@ -154,15 +154,22 @@ std::optional<std::string> ReadFileContents(const std::string& path) {
   if (path.empty() || !std::filesystem::exists(path, error)) {
     return std::string();
   }
+  if (!std::filesystem::is_regular_file(path, error)) {
+    return std::nullopt;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     return std::nullopt;
   }
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    return std::nullopt;
+  try {
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+      return std::nullopt;
+    }
+    return bytes;
+  } catch (const std::ios_base::failure&) {
+    return std::nullopt;  // a read error in the middle of the file
   }
-  return bytes;
 }
 
 }  // namespace glyphory

@@ -18,7 +18,7 @@ namespace glyphory {
 [[nodiscard]] bool ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 // The whole content of a file; an empty text when no file exists there;
-// nothing when a file exists but cannot be read.
+// nothing when something exists there that cannot be read as a file.
 [[nodiscard]] std::optional<std::string> ReadFileContents(const std::string& path);
 
 }  // namespace glyphory
