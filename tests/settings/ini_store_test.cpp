@@ -73,13 +73,16 @@ TEST_P(ColorRead, ReadsAndWritesBackInTheStoredForm) {
 INSTANTIATE_TEST_SUITE_P(Cases, ColorRead, testing::ValuesIn(kColorReadCases));
 
 TEST_F(IniStoreTest, ColorThatIsNeitherIdentifierNorIntegerRaisesWithTheText) {
-  for (const std::string stored : {"red", "", "$FFFFFFFFF", "12 "}) {
-    const TIniStore store = StoreWith(stored == "12 " ? "\"12 \"" : stored);
+  // (line in the file, text the message names)
+  const std::pair<std::string, std::string> cases[] = {
+      {"red", "red"}, {"", ""}, {"$FFFFFFFFF", "$FFFFFFFFF"}, {"\"12 \"", "12 "}};
+  for (const auto& [stored, named] : cases) {
+    const TIniStore store = StoreWith(stored);
     try {
       (void)store.ReadColor("s", "k", clBlack);
-      ADD_FAILURE() << "no error for '" << stored << "'";
+      ADD_FAILURE() << "no error for " << stored;
     } catch (const EConvertError& error) {
-      EXPECT_EQ(std::string(error.what()), "'" + stored + "' is not a valid integer value");
+      EXPECT_EQ(std::string(error.what()), "'" + named + "' is not a valid integer value");
     }
   }
 }
