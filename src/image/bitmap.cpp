@@ -161,8 +161,8 @@ void TBitmap::SaveToStream(std::ostream& out) const {
   }
   const auto imageSize = static_cast<std::uint32_t>(imageBytes);
   TBytes header;
-  header.push_back('B');                                      // file type "BM"
-  header.push_back('M');
+  PutU8(header, 'B');                                         // file type "BM"
+  PutU8(header, 'M');
   PutU32LE(header, kPixelOffset + imageSize);                 // file size
   PutU16LE(header, 0);                                        // reserved
   PutU16LE(header, 0);                                        // reserved

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <cstdint>
 #include <filesystem>
@@ -324,6 +327,45 @@ TEST(PngFiles, FailedSaveLeavesTheExistingFileWhole) {
   MakeImage(image, 8, 3, 2, 1);
   image.SetDeflateLevel(12);
   EXPECT_THROW(image.SaveToFile(path), EDeflateError);
+  EXPECT_EQ(test::ReadFileBytes(path), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+// Lowers the largest file size this process may write, so that writes fail
+// as on a full disk; restores the limit on destruction.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+};
+
+TEST(PngFiles, WriteFailingHalfWayIsReportedAndKeepsTheOldFile) {
+  test::TempDir dir;
+  const std::string path = dir.File("65.png");
+  test::WriteFileBytes(path, "old");
+  TPNGObject image;
+  MakeImage(image, 8, 300, 300, 8);
+  image.SetDeflateLevel(0);
+  {
+    FileSizeLimit limit(100000);
+    try {
+      image.SaveToFile(path);
+      FAIL() << "no error";
+    } catch (const EWriteError& error) {
+      EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+    }
+  }
   EXPECT_EQ(test::ReadFileBytes(path), "old");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
