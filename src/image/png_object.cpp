@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
+
+#include "image/png_writer.h"
 
 namespace glyphory {
 
@@ -64,6 +67,10 @@ void TPNGObject::MakeBlankImage(int colorType, int bitDepth, std::int32_t width,
   const std::size_t stride = StrideFor(width);
   std::vector<std::uint8_t> pixels = AllocatePlane(PlaneBytes(stride, height), 0);
   std::vector<std::uint8_t> alpha = AllocatePlane(PlaneBytes(static_cast<std::size_t>(width), height), 0);
+  chunks_.Clear();
+  chunks_.Add(std::make_unique<TChunkIHDR>(*this));
+  chunks_.Add(std::make_unique<TChunkIDAT>(*this));
+  chunks_.Add(std::make_unique<TChunkIEND>(*this));
   header_ = TPNGHeader{width, height, static_cast<std::uint8_t>(bitDepth), static_cast<std::uint8_t>(colorType), 0, 0};
   pixels_ = std::move(pixels);
   alpha_ = std::move(alpha);
@@ -115,16 +122,25 @@ void TPNGObject::Assign(const TPNGObject& source) {
   std::vector<std::uint8_t> alpha = AllocatePlane(source.alpha_.size(), 0);
   std::copy(source.pixels_.begin(), source.pixels_.end(), pixels.begin());
   std::copy(source.alpha_.begin(), source.alpha_.end(), alpha.begin());
+  TPNGList chunks;
+  for (std::size_t i = 0; i < source.chunks_.Count(); ++i) {
+    chunks.Add(source.chunks_.Item(i).CloneFor(*this));
+  }
   interlaceMode_ = source.interlaceMode_;
   idatLimit_ = std::max(source.idatLimit_, kDefaultIdatLimit);
   deflateLevel_ = source.deflateLevel_;
   rowFilters_ = source.rowFilters_;
+  chunks_ = std::move(chunks);
   header_ = source.header_;
   pixels_ = std::move(pixels);
   alpha_ = std::move(alpha);
   stride_ = source.stride_;
   BindCanvas();
 }
+
+void TPNGObject::SaveToStream(std::ostream& out) const { SavePNGToStream(*this, out); }
+
+void TPNGObject::SaveToFile(const std::string& path) const { SavePNGToFile(*this, path); }
 
 void TPNGObject::BindCanvas() {
   canvas_.Bind(PixelTarget{pixels_.data(), Width(), Height(), stride_});

@@ -6,10 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "glyph/platform.h"
 #include "image/canvas.h"
+#include "image/png_chunks.h"
 #include "image/png_errors.h"
 
 namespace glyphory {
@@ -112,6 +115,14 @@ class TPNGObject {
   // pixel memory and alpha plane.
   void Assign(const TPNGObject& source);
 
+  // The chunks written when saving: IHDR, IDAT, IEND after MakeBlankImage;
+  // empty for an image without header.
+  [[nodiscard]] const TPNGList& Chunks() const { return chunks_; }
+
+  // Saves the image as a PNG datastream (see image/png_writer.h).
+  void SaveToStream(std::ostream& out) const;
+  void SaveToFile(const std::string& path) const;
+
   // Row stride of a 24-bit memory `width` pixels wide, padded to 4 bytes.
   [[nodiscard]] static std::size_t StrideFor(std::int32_t width);
 
@@ -122,6 +133,7 @@ class TPNGObject {
   void BindCanvas();
 
   std::optional<TPNGHeader> header_;
+  TPNGList chunks_;
   std::vector<std::uint8_t> pixels_;
   std::vector<std::uint8_t> alpha_;
   std::size_t stride_ = 0;
