@@ -72,3 +72,18 @@ struct LOGFONT {
 static_assert(sizeof(LOGFONT) == 60, "LOGFONT must keep the 60-byte record layout");
 
 }  // namespace glyphory
+
+namespace glyphory {
+
+// The record of a composed font: a face, bold or not, italic or not, and a
+// character set; every other field at the toolkit's defaults.
+inline LOGFONT ComposeLogFont(std::string_view faceName, bool bold, bool italic, std::uint8_t charset) {
+  LOGFONT record;
+  record.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  record.lfItalic = italic ? 1 : 0;
+  record.lfCharSet = charset;
+  record.SetFaceName(faceName);
+  return record;
+}
+
+}  // namespace glyphory
