@@ -70,17 +70,21 @@ std::optional<std::int32_t> SelectEntry(RunHost& host, ExportMode mode, const st
   return code;
 }
 
-EncodedFile EncodeGlyph(RunHost& host, ExportMode mode, TPNGFont& glyph, const GlyphOptions& options,
-                        const std::string& entry, std::int32_t code) {
+std::string OutputPath(RunHost& host, ExportMode mode, const std::string& entry, std::int32_t code) {
+  if (mode == ExportMode::Png) {
+    return PngFileName(host.OutputFolder(), code, host.NameNumberOffset());
+  }
+  const std::int32_t number = BmpNumber(host, entry, code);
+  return BmpFileName(host.OutputFolder(), number, host.NameFormat());
+}
+
+std::string EncodeGlyph(ExportMode mode, TPNGFont& glyph, const GlyphOptions& options) {
   if (mode == ExportMode::Png) {
     ComposePngGlyph(glyph, options);
-    const std::string path = PngFileName(host.OutputFolder(), code, host.NameNumberOffset());
-    return {path, EncodePng(glyph)};
+    return EncodePng(glyph);
   }
   ComposeBmpGlyph(glyph, options);
-  const std::int32_t number = BmpNumber(host, entry, code);
-  std::string bytes = EncodeBmp(glyph);
-  return {BmpFileName(host.OutputFolder(), number, host.NameFormat()), std::move(bytes)};
+  return EncodeBmp(glyph);
 }
 
 void WriteEncoded(const EncodedFile& file) {
@@ -106,7 +110,8 @@ void RunExport(RunHost& host, ExportMode mode) {
     const GlyphOptions options = host.Options();
     const std::unique_ptr<TPNGFont> glyph = ConstructGlyph(record, options, std::string(1, static_cast<char>(*code)));
     try {
-      WriteEncoded(EncodeGlyph(host, mode, *glyph, options, entries[i], *code));
+      std::string bytes = EncodeGlyph(mode, *glyph, options);
+      WriteEncoded({OutputPath(host, mode, entries[i], *code), std::move(bytes)});
     } catch (const std::exception& error) {
       host.ReportCodeFailure(CodeFailureMessage(*code), error.what());
     }

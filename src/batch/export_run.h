@@ -24,10 +24,13 @@ struct EncodedFile {
 // conversion error for an entry that is not integer text.
 [[nodiscard]] std::optional<std::int32_t> SelectEntry(RunHost& host, ExportMode mode, const std::string& entry);
 
-// Composes a constructed glyph for its mode, names its file and encodes it.
-// Throws on any failure of the code (the caller reports it).
-[[nodiscard]] EncodedFile EncodeGlyph(RunHost& host, ExportMode mode, TPNGFont& glyph, const GlyphOptions& options,
-                                      const std::string& entry, std::int32_t code);
+// The file a code is written to: the PNG number is the code plus the name
+// offset; the BMP number comes from the character map and is formatted with
+// the name format (which throws ENameFormatError when it takes no integer).
+[[nodiscard]] std::string OutputPath(RunHost& host, ExportMode mode, const std::string& entry, std::int32_t code);
+
+// Composes a constructed glyph for its mode and returns the file's bytes.
+[[nodiscard]] std::string EncodeGlyph(ExportMode mode, TPNGFont& glyph, const GlyphOptions& options);
 
 // Creates or replaces the file with the bytes, never leaving half a file.
 void WriteEncoded(const EncodedFile& file);

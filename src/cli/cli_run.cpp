@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iomanip>
+#include <map>
 #include <mutex>
 #include <ostream>
 #include <sstream>
@@ -165,14 +166,17 @@ std::string CharsetNameOf(int row) {
   return knownRow ? CharsetTable[static_cast<std::size_t>(row)].name : "";
 }
 
-// One code of the run: its entry, and once rendered, its file or its failure.
+// One code of the run: its entry and file, and once done, how it went.
 struct Job {
   std::string entry;
   std::int32_t code = 0;
+  std::string path;
+  std::size_t previousSamePath = kNoJob;  // an earlier job writing the same file
   bool done = false;
   bool fatal = false;  // the glyph could not even be built: the run ends here
-  EncodedFile file;
   std::string error;
+
+  static constexpr std::size_t kNoJob = static_cast<std::size_t>(-1);
 };
 
 // Shows codes done / total, rate and time left on one terminal line.
@@ -210,16 +214,18 @@ class ProgressLine {
   std::chrono::steady_clock::time_point start_;
 };
 
-// Renders jobs on `threads` workers and hands each finished job, in list
-// order, to `commit`. Workers stay at most a window of jobs ahead of the
-// writer, so memory stays bounded however long the list.
-class OrderedRenderer {
+// Renders and writes jobs on `threads` workers, and hands each finished job,
+// in list order, to `report`. Jobs that write the same file are written in
+// list order, so the later code wins. Workers stay at most a window of jobs
+// ahead of the reports, so memory stays bounded however long the list.
+class ParallelExport {
  public:
-  OrderedRenderer(RunHost& host, ExportMode mode, const LOGFONT& record, std::vector<Job>& jobs)
+  ParallelExport(RunHost& host, ExportMode mode, const LOGFONT& record, std::vector<Job>& jobs)
       : host_(host), mode_(mode), record_(record), jobs_(jobs) {}
 
-  template <typename Commit>
-  void Run(int threads, Commit commit) {
+  // `report` returns false to end the run: no further job is started.
+  template <typename Report>
+  void Run(int threads, Report report) {
     window_ = static_cast<std::size_t>(threads) * 8;
     std::vector<std::thread> workers;
     for (int t = 0; t < threads; ++t) {
@@ -227,17 +233,14 @@ class OrderedRenderer {
     }
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
       std::unique_lock lock(mutex_);
-      doneChanged_.wait(lock, [&] { return jobs_[i].done; });
+      changed_.wait(lock, [&] { return jobs_[i].done; });
       lock.unlock();
-      const bool keepGoing = commit(jobs_[i]);
+      const bool keepGoing = report(jobs_[i]);
       lock.lock();
-      jobs_[i].file = {};
-      committed_ = i + 1;
-      if (!keepGoing) {
-        stopped_ = true;
-      }
+      reported_ = i + 1;
+      stopped_ = stopped_ || !keepGoing;
       lock.unlock();
-      committedChanged_.notify_all();
+      changed_.notify_all();
       if (!keepGoing) {
         break;
       }
@@ -246,7 +249,7 @@ class OrderedRenderer {
       std::lock_guard lock(mutex_);
       stopped_ = true;
     }
-    committedChanged_.notify_all();
+    changed_.notify_all();
     for (auto& worker : workers) {
       worker.join();
     }
@@ -258,22 +261,30 @@ class OrderedRenderer {
       std::size_t index = 0;
       {
         std::unique_lock lock(mutex_);
-        committedChanged_.wait(lock, [&] { return stopped_ || next_ >= jobs_.size() || next_ < committed_ + window_; });
+        changed_.wait(lock, [&] { return stopped_ || next_ >= jobs_.size() || next_ < reported_ + window_; });
         if (stopped_ || next_ >= jobs_.size()) {
           return;
         }
         index = next_++;
       }
-      Render(jobs_[index]);
+      Job& job = jobs_[index];
+      std::string bytes;
+      if (job.error.empty()) {
+        bytes = Render(job);
+      }
+      if (job.error.empty()) {
+        WaitForPrevious(job);
+        Write(job, bytes);
+      }
       {
         std::lock_guard lock(mutex_);
-        jobs_[index].done = true;
+        job.done = true;
       }
-      doneChanged_.notify_all();
+      changed_.notify_all();
     }
   }
 
-  void Render(Job& job) {
+  std::string Render(Job& job) {
     const GlyphOptions options = host_.Options();
     std::unique_ptr<TPNGFont> glyph;
     try {
@@ -281,10 +292,27 @@ class OrderedRenderer {
     } catch (const std::exception& error) {
       job.fatal = true;
       job.error = error.what();
-      return;
+      return {};
     }
     try {
-      job.file = EncodeGlyph(host_, mode_, *glyph, options, job.entry, job.code);
+      return EncodeGlyph(mode_, *glyph, options);
+    } catch (const std::exception& error) {
+      job.error = error.what();
+      return {};
+    }
+  }
+
+  void WaitForPrevious(const Job& job) {
+    if (job.previousSamePath == Job::kNoJob) {
+      return;
+    }
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return jobs_[job.previousSamePath].done; });
+  }
+
+  static void Write(Job& job, std::string& bytes) {
+    try {
+      WriteEncoded({job.path, std::move(bytes)});
     } catch (const std::exception& error) {
       job.error = error.what();
     }
@@ -295,10 +323,9 @@ class OrderedRenderer {
   LOGFONT record_;
   std::vector<Job>& jobs_;
   std::mutex mutex_;
-  std::condition_variable doneChanged_;
-  std::condition_variable committedChanged_;
+  std::condition_variable changed_;
   std::size_t next_ = 0;
-  std::size_t committed_ = 0;
+  std::size_t reported_ = 0;
   std::size_t window_ = 16;
   bool stopped_ = false;
 };
@@ -320,13 +347,28 @@ std::vector<Job> PlanJobs(RunHost& host, ExportMode mode) {
     throw EUsageError("--codes: the code list holds no codes to export");
   }
   std::vector<Job> jobs;
+  std::map<std::string, std::size_t> lastJobOfPath;
   for (const auto& entry : entries) {
-    if (const auto code = SelectEntry(host, mode, entry)) {
-      Job job;
-      job.entry = entry;
-      job.code = *code;
-      jobs.push_back(std::move(job));
+    const auto code = SelectEntry(host, mode, entry);
+    if (!code) {
+      continue;
     }
+    Job job;
+    job.entry = entry;
+    job.code = *code;
+    try {
+      job.path = OutputPath(host, mode, entry, *code);
+    } catch (const std::exception& error) {
+      job.error = error.what();
+    }
+    if (job.error.empty()) {
+      const auto [last, inserted] = lastJobOfPath.try_emplace(job.path, jobs.size());
+      if (!inserted) {
+        job.previousSamePath = last->second;
+        last->second = jobs.size();
+      }
+    }
+    jobs.push_back(std::move(job));
   }
   return jobs;
 }
@@ -363,24 +405,15 @@ int RunExportJobs(const CliOptions& cli, const Resolved& r, std::ostream& err) {
     err << Cp1251ToUtf8(CodeFailureMessage(job.code)) << " " << Cp1251ToUtf8(cause) << "\n";
     ++failed;
   };
-  OrderedRenderer renderer(host, cli.mode, host.FontRecord(), jobs);
-  renderer.Run(ThreadCount(cli.jobs), [&](Job& job) {
-    if (job.fatal) {
+  ParallelExport exporter(host, cli.mode, host.FontRecord(), jobs);
+  exporter.Run(ThreadCount(cli.jobs), [&](const Job& job) {
+    if (!job.error.empty()) {
       reportFailure(job, job.error);
-      return false;
-    }
-    if (job.error.empty()) {
-      try {
-        WriteEncoded(job.file);
-        ++written;
-      } catch (const std::exception& error) {
-        reportFailure(job, error.what());
-      }
     } else {
-      reportFailure(job, job.error);
+      ++written;
     }
     progress.Update(++done);
-    return !StopRequested.load();
+    return !job.fatal && !StopRequested.load();
   });
   progress.Finish();
   if (!cli.quiet) {

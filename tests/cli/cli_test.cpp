@@ -144,6 +144,20 @@ INSTANTIATE_TEST_SUITE_P(
                                 host.options.fontColor = 0x0000FF;
                               }}));
 
+TEST_F(Cli, WhenTwoCodesShareAFileTheLaterCodeWins) {
+  test::WriteFileBytes(dir.File("map.ini"), "[COMMON]\n65=9\n66=9\n67=9\n");
+  const std::vector<std::string> common = {"--mode", "bmp", "--charmap", dir.File("map.ini"), "--quiet", "--size", "40"};
+  auto both = common;
+  both.insert(both.end(), {"--codes", "65,67,66", "--jobs", "2", "--out", Out("both")});
+  auto last = common;
+  last.insert(last.end(), {"--codes", "66", "--out", Out("last")});
+  ASSERT_EQ(RunCli(both, Settings()).status, 0);
+  ASSERT_EQ(RunCli(last, Settings()).status, 0);
+  const auto files = FilesIn(Out("both"));
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files, FilesIn(Out("last")));
+}
+
 TEST_F(Cli, SettingsFileIsReadAndOptionsOverrideIt) {
   test::WriteFileBytes(dir.File("my.ini"), "[save]\nNameNumberOffset=0\n[common]\ncodes=65-66\n");
   const Result r = RunCli({"--out", Out("o"), "--codes", "67", "--quiet"}, dir.File("my.ini"));
