@@ -50,6 +50,18 @@ TEST(FontFiles, RegisterQueryAndUnregisterACopyUnderAnotherName) {
   UnregisterFontFile(copy);
   EXPECT_EQ(broadcasts.Count(), 2);
   EXPECT_FALSE(FontRegistry::Instance().IsAdded(copy));
+  EXPECT_NE(FontRegistry::Instance().Resolve(record).path, copy);
+}
+
+TEST(FontFiles, ATruncatedFontFileIsRefused) {
+  TempDir dir;
+  const std::string font = test::ReadFileBytes(test::TestFontPath("DejaVuSans.ttf"));
+  for (const std::size_t length : {std::size_t{12}, std::size_t{1000}, font.size() / 2}) {
+    const std::string cut = dir.File("cut" + std::to_string(length) + ".ttf");
+    test::WriteFileBytes(cut, font.substr(0, length));
+    EXPECT_FALSE(RegisterFontFile(cut)) << length;
+    EXPECT_EQ(GetFontFileFaceName(cut), "") << length;
+  }
 }
 
 TEST(FontFiles, NonFontFilesAndMissingPathsGiveFalseAndNoName) {
