@@ -74,8 +74,7 @@ class LanguageWindow : public QWidget {
 
 class LanguageApplyTest : public testing::Test {
  protected:
-  void SetUp() override { test::TestApplication(); }
-
+  QApplication& application_ = test::TestApplication();  // before any widget
   TempDir dir_;
   TIniStore table_{dir_.File("lang.ini")};
   LanguageWindow window_;
