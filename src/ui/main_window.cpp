@@ -184,7 +184,6 @@ void TfrmMain::CreateControls() {
   pngPreview_ = new TPngButton(gbPreview_);
   pngPreview_->setObjectName("pngPreview");
   pngPreview_->setGeometry(8, 16, 345, 49);
-  pngPreview_->setEnabled(false);
 
   CreateRightGroups(Panel1_);
   CreateSaveOptions(Panel1_);
