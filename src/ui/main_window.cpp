@@ -128,7 +128,7 @@ QGroupBox* NewOpacityGroup(QWidget* parent, const char* groupName, const char* s
   group->setProperty(kHintProperty, hint);
   slider = NewTrackBar(group, sliderName, 255, 5, 1);
   auto* layout = new QVBoxLayout(group);
-  layout->setContentsMargins(6, 2, 6, 2);
+  layout->setContentsMargins(6, 0, 6, 0);
   layout->addWidget(slider);
   return group;
 }
@@ -199,7 +199,7 @@ void TfrmMain::CreateControls() {
 
 QWidget* TfrmMain::CreateFontGroup(QWidget* parent) {
   auto* layout = new QVBoxLayout(parent);
-  layout->setContentsMargins(4, 14, 4, 4);
+  layout->setContentsMargins(4, 0, 4, 4);
   layout->setSpacing(0);
   layout->addWidget(CreateFontOptionsPanel(parent));
 
@@ -282,16 +282,15 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
   gbDir_->setGeometry(416, 8, 305, 37);
   btedOutFolder_ = new TButtonEdit(gbDir_);
   btedOutFolder_->setObjectName("btedOutFolder");
-  auto* dirLayout = new QVBoxLayout(gbDir_);
-  dirLayout->setContentsMargins(4, 14, 4, 2);
-  dirLayout->addWidget(btedOutFolder_);
+  btedOutFolder_->setGeometry(4, 14, 297, 21);  // fills the group below its caption
 
   gbEffects_ = NewGroup(parent, "gbEffects", QStringLiteral("Эффекты:"));
   gbEffects_->setGeometry(416, 48, 305, 137);
   auto* pages = new QTabWidget(gbEffects_);
   pages->setObjectName("RzPageControl1");
+  pages->setStyleSheet(QStringLiteral("QTabBar::tab { height: 20px; }"));
   auto* effectsLayout = new QVBoxLayout(gbEffects_);
-  effectsLayout->setContentsMargins(4, 14, 4, 4);
+  effectsLayout->setContentsMargins(2, 0, 2, 2);
   effectsLayout->addWidget(pages);
   auto* tsEdging = new QWidget(pages);
   tsEdging->setObjectName("tsEdging");
@@ -299,6 +298,7 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
   auto* edgingLayout = new QVBoxLayout(tsEdging);
   edgingLayout->setContentsMargins(0, 0, 0, 0);
   auto* edgingRow = new QWidget(tsEdging);
+  edgingRow->setMinimumHeight(30);
   NewLabel(edgingRow, "lbTick", QStringLiteral("Толщина:"), {8, 11});
   sedOkont_ = NewSpin(edgingRow, "sedOkont", {80, 8, 65, 21}, 0, 50, 1, 1);
   NewLabel(edgingRow, "lbEdgColor", QStringLiteral("Цвет:"), {160, 11});
@@ -346,7 +346,7 @@ void TfrmMain::CreateSaveOptions(QWidget* parent) {
   gbOptSave_ = NewGroup(parent, "gbOptSave", QStringLiteral("Опции сохранения:"));
   gbOptSave_->setGeometry(376, 416, 337, 73);
   auto* layout = new QHBoxLayout(gbOptSave_);
-  layout->setContentsMargins(4, 14, 4, 4);
+  layout->setContentsMargins(2, 0, 2, 2);
   layout->setSpacing(0);
 
   QGroupBox* gbFilter = NewGroup(gbOptSave_, "gbFilter", QStringLiteral("Фильтр:"));
@@ -357,7 +357,7 @@ void TfrmMain::CreateSaveOptions(QWidget* parent) {
                        QStringLiteral("Paeth"), QStringLiteral("All")});
   cbFilter_->setCurrentIndex(0);
   auto* filterLayout = new QVBoxLayout(gbFilter);
-  filterLayout->setContentsMargins(6, 4, 6, 4);
+  filterLayout->setContentsMargins(4, 0, 4, 2);
   filterLayout->addWidget(cbFilter_);
   layout->addWidget(gbFilter);
   layout->addSpacing(6);  // Panel6
@@ -372,7 +372,7 @@ void TfrmMain::CreateSaveOptions(QWidget* parent) {
   QGroupBox* gbLvlComp = NewGroup(gbOptSave_, "gbLvlComp", QStringLiteral("Степень сжатия:"));
   tbCompress_ = NewTrackBar(gbLvlComp, "tbCompress", 9, 1, 1);
   auto* levelLayout = new QVBoxLayout(gbLvlComp);
-  levelLayout->setContentsMargins(6, 2, 6, 2);
+  levelLayout->setContentsMargins(4, 0, 4, 0);
   levelLayout->addWidget(tbCompress_);
   layout->addWidget(gbLvlComp, 1);
 }

@@ -9,8 +9,9 @@ namespace glyphory {
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
   auto* layout = new QGridLayout(this);  // owned by the group
-  layout->setContentsMargins(4, 2, 4, 2);
-  layout->setVerticalSpacing(0);
+  layout->setContentsMargins(2, 0, 2, 0);
+  layout->setSpacing(2);
+  layout->setAlignment(Qt::AlignTop);
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], this);
     button->setObjectName(objectName() + QString::number(i));
