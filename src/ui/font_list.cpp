@@ -18,14 +18,20 @@ TFontListBox::TFontListBox(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformItemSizes(true);
   Fill();
+  // A change of the font table refills the list; the selection stays and no
+  // selection change is signalled, so the composed font is not touched.
   listenerId_ = FontRegistry::Instance().AddListener([this] {
-    QMetaObject::invokeMethod(this, [this] {
-      const QString face = SelectedFace();
-      Fill();
-      if (!face.isEmpty()) {
-        SelectFace(face);
-      }
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          const QSignalBlocker blocker(this);
+          const QString face = SelectedFace();
+          Fill();
+          if (!face.isEmpty()) {
+            SelectFace(face);
+          }
+        },
+        Qt::QueuedConnection);
   });
 }
 

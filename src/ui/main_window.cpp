@@ -23,6 +23,7 @@
 #include "batch/int_text.h"
 #include "batch/stop_flag.h"
 #include "glyph/code_page.h"
+#include "glyph/log_sink.h"
 #include "settings/charset_table.h"
 #include "settings/font_files.h"
 #include "settings/window_state.h"
@@ -687,7 +688,8 @@ std::string TfrmMain::CharMapPath() { return folder_ + "charsmod.ini"; }
 
 void TfrmMain::ShowMessage(const std::string& text) { dialogs_.Message(FromCp1251(text)); }
 
-void TfrmMain::ReportCodeFailure(const std::string& message, const std::string& /*cause*/) {
+void TfrmMain::ReportCodeFailure(const std::string& message, const std::string& cause) {
+  LogMessage(cause);  // the reason goes to the log window, when there is one
   dialogs_.Message(FromCp1251(message));
 }
 

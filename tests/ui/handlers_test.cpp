@@ -125,6 +125,7 @@ TEST_F(HandlersTest, TickingTheCustomFontRegistersItsFileAndUntickingRemovesIt) 
   auto* custom = Find<QGroupBox>("gbOtherFont");
   Find<TButtonEdit>("edoFont")->setText(QString::fromStdString(kLongNamedFont));
   custom->setChecked(true);
+  QCoreApplication::processEvents();  // the font list refills after the font-change broadcast
   EXPECT_EQ(RegisteredFontFile, kLongNamedFont);
   EXPECT_TRUE(FontRegistry::Instance().IsAdded(kLongNamedFont));
   EXPECT_FALSE(Find<TFontListBox>("FontList")->isEnabled());
