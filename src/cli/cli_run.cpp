@@ -82,6 +82,16 @@ class ScopedFontFile {
   ScopedFontFile(const ScopedFontFile&) = delete;
   ScopedFontFile& operator=(const ScopedFontFile&) = delete;
 
+  // False when a font file was asked for and holds no usable font: drawing
+  // with some other face instead would pass a wrong result off as success.
+  [[nodiscard]] bool Usable(std::ostream& err) const {
+    if (path_.empty() || registered_) {
+      return true;
+    }
+    err << "The font file '" << path_ << "' holds no usable font.\n";
+    return false;
+  }
+
  private:
   std::string path_;
   bool registered_ = false;
@@ -391,6 +401,9 @@ void EnsureFolder(const std::string& folder) {
 
 int RunExportJobs(const CliOptions& cli, const Resolved& r, std::ostream& err) {
   const ScopedFontFile fontFile(r.fontFile);
+  if (!fontFile.Usable(err)) {
+    return kExitCodesFailed;
+  }
   CliHost host(r.codes, ComposeRecord(r), r.options, r.folder, r.offset, r.nameFormat, r.allChars,
                CharsetNameOf(r.charsetRow), r.charMapPath);
   std::vector<Job> jobs = PlanJobs(host, cli.mode);
@@ -429,6 +442,9 @@ int RunExportJobs(const CliOptions& cli, const Resolved& r, std::ostream& err) {
 
 int RunPreview(const CliOptions& cli, const Resolved& r, std::ostream& err) {
   const ScopedFontFile fontFile(r.fontFile);
+  if (!fontFile.Usable(err)) {
+    return kExitCodesFailed;
+  }
   std::string text = kDefaultPreviewSample;
   if (cli.previewText) {
     text = *cli.previewText;

@@ -28,6 +28,7 @@ class TFileHandle {
   TFileHandle& operator=(const TFileHandle&) = delete;
 
   [[nodiscard]] int Get() const { return fd_; }
+  [[nodiscard]] bool Valid() const { return fd_ >= 0; }
   [[nodiscard]] bool Close() {
     const int fd = fd_;
     fd_ = -1;
@@ -93,6 +94,7 @@ class TTempFileGuard {
   }
   TTempFileGuard(const TTempFileGuard&) = delete;
   TTempFileGuard& operator=(const TTempFileGuard&) = delete;
+  [[nodiscard]] const std::string& Path() const { return path_; }
   void Release() { path_.clear(); }
 
  private:
@@ -100,36 +102,84 @@ class TTempFileGuard {
 };
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
+// More links than this in a row are taken as a loop, as the kernel does.
+constexpr int kMaxSymlinkHops = 40;
 
-// An existing file that its owner protected against writing must not be
-// replaced, even by a user (such as root) whom the folder would let rename.
-void CheckReplaceable(const std::string& path, const struct stat& existing) {
-  if ((existing.st_mode & kAnyWriteBit) == 0 || ::access(path.c_str(), W_OK) != 0) {
+std::filesystem::path FolderOf(const std::filesystem::path& target) {
+  return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
+// The file a write really replaces: the end of a chain of symbolic links (a
+// link to a missing file names the file to create). Throws on a loop.
+std::filesystem::path ResolveTarget(const std::string& path) {
+  std::filesystem::path target(path);
+  for (int hop = 0; hop < kMaxSymlinkHops; ++hop) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) {
+      return target;
+    }
+    const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+    if (error) {
+      throw EWriteError(path);
+    }
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  throw EWriteError(path);
+}
+
+// An existing file must be a regular file with a write bit set that this
+// process may write: a file its owner protected against writing is not
+// replaced even by a user (such as root) whom the folder would let rename.
+void CheckReplaceable(const std::string& path, const std::filesystem::path& target, const struct stat& existing) {
+  if (!S_ISREG(existing.st_mode) || (existing.st_mode & kAnyWriteBit) == 0 ||
+      ::access(target.c_str(), W_OK) != 0) {
     throw EWriteError(path);
   }
 }
 
-// Creates a new, empty file next to `path` with a name nothing else uses.
-int CreateTempFile(const std::string& path, std::string& tempPath) {
-  const std::filesystem::path target(path);
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) {
-    folder = ".";
-  }
+// Creates a new, empty file beside `target` with a name nothing else uses.
+TFileHandle CreateTempFile(const std::string& path, const std::filesystem::path& target, std::string& tempPath) {
+  const std::filesystem::path folder = FolderOf(target);
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name(1, '.');
-    name.append(target.filename().string()).append(".tmp").append(std::to_string(random()));
+    name.append(target.filename().string())
+        .append(kTempFileMarker)
+        .append(std::to_string(::getpid()))
+        .append("_")
+        .append(std::to_string(random()));
     tempPath = (folder / name).string();
     const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
-      return fd;
+      return TFileHandle(fd);
     }
     if (errno != EEXIST) {
       break;
     }
   }
   throw EWriteError(path);
+}
+
+// The replacement takes over the permission bits and, when allowed, the owner
+// of the file it replaces. A changed owner is only kept as far as the process
+// may: an ordinary user cannot give files away, and that is no error.
+void CopyAttributes(int fd, const struct stat& existing, const std::string& path) {
+  struct stat created {};
+  if (::fstat(fd, &created) == 0 && (created.st_uid != existing.st_uid || created.st_gid != existing.st_gid)) {
+    (void)::fchown(fd, existing.st_uid, existing.st_gid);
+  }
+  if (::fchmod(fd, existing.st_mode & 07777) != 0) {
+    throw EWriteError(path);
+  }
+}
+
+// Flushes the folder entry of a rename to disk. The new file is complete
+// either way, so a folder that cannot be synced is not reported.
+void SyncFolderOf(const std::filesystem::path& target) {
+  TFileHandle folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Valid()) {
+    (void)::fsync(folder.Get());
+  }
 }
 
 }  // namespace
@@ -149,13 +199,17 @@ void CheckedFlush(std::ostream& out) {
 }
 
 void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write) {
+  if (path.empty() || path.find('\0') != std::string::npos) {
+    throw EWriteError(path);
+  }
+  const std::filesystem::path target = ResolveTarget(path);
   struct stat existing {};
-  const bool exists = ::stat(path.c_str(), &existing) == 0;
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists) {
-    CheckReplaceable(path, existing);
+    CheckReplaceable(path, target, existing);
   }
   std::string tempPath;
-  TFileHandle file(CreateTempFile(path, tempPath));
+  TFileHandle file = CreateTempFile(path, target, tempPath);
   TTempFileGuard guard(tempPath);
   try {
     TFdStreamBuf buffer(file.Get());
@@ -165,17 +219,21 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
   } catch (const EWriteError&) {
     throw EWriteError(path);
   }
-  // The replacement keeps the permissions of the file it replaces.
-  if (exists && ::fchmod(file.Get(), existing.st_mode & 07777) != 0) {
-    throw EWriteError(path);
+  if (exists) {
+    CopyAttributes(file.Get(), existing, path);
   }
   if (::fsync(file.Get()) != 0 || !file.Close()) {
     throw EWriteError(path);
   }
-  if (std::rename(tempPath.c_str(), path.c_str()) != 0) {
+  if (std::rename(guard.Path().c_str(), target.c_str()) != 0) {
     throw EWriteError(path);
   }
   guard.Release();
+  SyncFolderOf(target);
+}
+
+void WriteFileBytesReplacing(const std::string& path, std::string_view bytes) {
+  WriteFileReplacing(path, [bytes](std::ostream& out) { CheckedWrite(out, bytes.data(), bytes.size()); });
 }
 
 }  // namespace glyphory

@@ -1,6 +1,6 @@
-// Atomic replacement of a file's whole content: the new bytes go to a temporary
-// file in the same folder, which then takes the file's place by rename, so a
-// crash leaves either the old file or the new one, never half of one.
+// The settings files' view of the program's one file writer
+// (image/file_output.h): a whole content replaced atomically, with success
+// reported as a flag, and the matching whole-file read.
 #pragma once
 
 #include <optional>
@@ -9,8 +9,10 @@
 
 namespace glyphory {
 
-// Replaces (or creates) the file at `path` with `bytes`. A replaced file keeps
-// its permission bits; a symbolic link keeps pointing at the file it names.
+// Replaces (or creates) the file at `path` with `bytes` through
+// WriteFileBytesReplacing, so a crash leaves either the old file or the new
+// one, never half of one. A replaced file keeps its permission bits; a
+// symbolic link keeps pointing at the file it names.
 // Returns false, leaving everything as it was, when the file cannot be
 // written: its folder is missing or not writable, it is not a regular file,
 // or it is read-only (no write permission bit set; this holds even for a
