@@ -149,9 +149,11 @@ void TPNGFont::AlphaFilter() {
   Log(kAlphaFilterStart);
   const TColor glyphColor = Canvas().FontColor();
   for (std::int32_t y = 0; y < Height(); ++y) {
+    const std::uint8_t* pixels = PixelRow(y);
     std::uint8_t* alpha = AlphaRow(y);
     for (std::int32_t x = 0; x < Width(); ++x) {
-      const TColor pixel = ReadPixel(x, y);
+      const std::uint8_t* bgr = pixels + static_cast<std::size_t>(x) * 3;
+      const TColor pixel = PackRGB(bgr[2], bgr[1], bgr[0]);
       if (pixel == edgeColor_) {
         continue;  // edging (and whatever shares its colour) keeps its alpha
       }
