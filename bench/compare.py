@@ -32,6 +32,8 @@ def commands(build, cell, edge, out):
         "glyphory --jobs 2": cli + ["--jobs", "2"],
         "glyphory --jobs 1, fsync off": no_fsync + cli + ["--jobs", "1"],
         "glyphory --jobs 2, fsync off": no_fsync + cli + ["--jobs", "2"],
+        # Given the font file, as the floor is: no fontconfig set-up.
+        "glyphory --jobs 1, fsync off, font file": no_fsync + cli[:5] + ["--font-file", FONT] + cli[7:] + ["--jobs", "1"],
         "floor": floor,
         "floor + fsync": floor + ["--fsync"],
         "Pillow": ["/usr/bin/python3", os.path.join(HERE, "peer_pillow.py"), FONT, str(cell), str(edge), out],
@@ -80,6 +82,8 @@ def main():
         one, two = "glyphory --jobs 1" + suffix, "glyphory --jobs 2" + suffix
         targets += [
             (f"W1 --jobs 1 <= 1.3 x {floor}, {mode}", ratio("W1", one, floor), "<=", 1.3),
+            *([(f"W1 --jobs 1 <= 1.3 x {floor}, {mode}, font file", ratio("W1", one + ", font file", floor), "<=",
+                1.3)] if suffix else []),
             (f"W1 Pillow / --jobs 2 >= 3, {mode}", ratio("W1", "Pillow", two), ">=", 3.0),
             (f"W1 ImageMagick / --jobs 2 >= 4, {mode}", ratio("W1", "ImageMagick", two), ">=", 4.0),
             (f"W2 --jobs 1 <= 2 x {floor}, {mode}", ratio("W2", one, floor), "<=", 2.0),
