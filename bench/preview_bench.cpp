@@ -2,7 +2,8 @@
 // it: the sample "As_Бё 32 (*)" at 100 px with edging 50 is constructed,
 // rendered, outlined and alpha-filtered (RenderPreview), then handed over to
 // the shown image by a deep copy (TPNGObject::Assign). Prints the median and
-// the spread in milliseconds.
+// the spread in milliseconds, at one size and with the size changing on every
+// refresh (as while the size slider is dragged).
 //   preview_bench [RUNS]
 #include <algorithm>
 #include <chrono>
@@ -32,22 +33,26 @@ int main(int argc, char** argv) {
   options.size = 100;
   options.edgeWidth = 50;
   glyphory::TPNGObject shown;
-  std::vector<double> times;
-  for (int run = 0; run <= runs; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    const auto glyph = glyphory::RenderPreview(record, options, kSample);
-    if (!glyph) {
-      std::fprintf(stderr, "the preview could not be drawn\n");
-      return 1;
+  for (const bool dragging : {false, true}) {
+    std::vector<double> times;
+    for (int run = 0; run <= runs; ++run) {
+      options.size = dragging ? 100 - run % 2 : 100;
+      const auto start = std::chrono::steady_clock::now();
+      const auto glyph = glyphory::RenderPreview(record, options, kSample);
+      if (!glyph) {
+        std::fprintf(stderr, "the preview could not be drawn\n");
+        return 1;
+      }
+      shown.Assign(*glyph);
+      const double ms = Milliseconds(std::chrono::steady_clock::now() - start);
+      if (run > 0) {  // the first refresh finds the font file and fills the caches
+        times.push_back(ms);
+      }
     }
-    shown.Assign(*glyph);
-    const double ms = Milliseconds(std::chrono::steady_clock::now() - start);
-    if (run > 0) {  // the first refresh finds the font file and fills the caches
-      times.push_back(ms);
-    }
+    std::sort(times.begin(), times.end());
+    std::printf("preview %dx%d px%s: median %.2f ms, min %.2f ms, max %.2f ms over %d refreshes\n", shown.Width(),
+                shown.Height(), dragging ? ", size 99/100 alternating" : "", times[times.size() / 2], times.front(),
+                times.back(), runs);
   }
-  std::sort(times.begin(), times.end());
-  std::printf("preview %dx%d px: median %.2f ms, min %.2f ms, max %.2f ms over %d refreshes\n", shown.Width(),
-              shown.Height(), times[times.size() / 2], times.front(), times.back(), runs);
   return 0;
 }
