@@ -56,6 +56,13 @@ std::int32_t CheckedColumns(std::int64_t columns) {
   return static_cast<std::int32_t>(columns);
 }
 
+// Stores a colour's low 24 bits into a blue, green, red pixel.
+void StoreColor(std::uint8_t* bgr, TColor color) {
+  bgr[0] = BlueOf(color);
+  bgr[1] = GreenOf(color);
+  bgr[2] = RedOf(color);
+}
+
 }  // namespace
 
 TPNGFont::TPNGFont(std::string_view text, LOGFONT record, bool sizeInPixels, std::int32_t size, int bitDepth) {
@@ -117,11 +124,13 @@ void TPNGFont::Render() {
 }
 
 void TPNGFont::GrayPass() {
-  for (std::int32_t x = 0; x < Width(); ++x) {
-    for (std::int32_t y = 0; y < Height(); ++y) {
-      const TColor pixel = ReadPixel(x, y);
+  for (std::int32_t y = 0; y < Height(); ++y) {
+    std::uint8_t* pixels = PixelRow(y);
+    for (std::int32_t x = 0; x < Width(); ++x) {
+      std::uint8_t* bgr = pixels + static_cast<std::size_t>(x) * 3;
+      const TColor pixel = PackRGB(bgr[2], bgr[1], bgr[0]);
       if (pixel != kNoInk) {
-        WritePixel(x, y, ToGray(pixel));
+        StoreColor(bgr, ToGray(pixel));
       }
     }
   }
@@ -129,15 +138,17 @@ void TPNGFont::GrayPass() {
 
 void TPNGFont::Tint(TColor color, bool mono) {
   const auto percent = static_cast<std::uint8_t>(correction_ & 0xFF);
-  for (std::int32_t x = 0; x < Width(); ++x) {
-    for (std::int32_t y = 0; y < Height(); ++y) {
-      const TColor pixel = ReadPixel(x, y);
+  for (std::int32_t y = 0; y < Height(); ++y) {
+    std::uint8_t* pixels = PixelRow(y);
+    for (std::int32_t x = 0; x < Width(); ++x) {
+      std::uint8_t* bgr = pixels + static_cast<std::size_t>(x) * 3;
+      const TColor pixel = PackRGB(bgr[2], bgr[1], bgr[0]);
       if (pixel == kNoInk) {
-        WritePixel(x, y, bgColor_);
+        StoreColor(bgr, bgColor_);
       } else if (mono) {
-        WritePixel(x, y, color);
+        StoreColor(bgr, color);
       } else {
-        WritePixel(x, y, TintBlend(clBlack, DarkenPercent(pixel, percent), color));
+        StoreColor(bgr, TintBlend(clBlack, DarkenPercent(pixel, percent), color));
       }
     }
   }
@@ -149,9 +160,11 @@ void TPNGFont::AlphaFilter() {
   Log(kAlphaFilterStart);
   const TColor glyphColor = Canvas().FontColor();
   for (std::int32_t y = 0; y < Height(); ++y) {
+    const std::uint8_t* pixels = PixelRow(y);
     std::uint8_t* alpha = AlphaRow(y);
     for (std::int32_t x = 0; x < Width(); ++x) {
-      const TColor pixel = ReadPixel(x, y);
+      const std::uint8_t* bgr = pixels + static_cast<std::size_t>(x) * 3;
+      const TColor pixel = PackRGB(bgr[2], bgr[1], bgr[0]);
       if (pixel == edgeColor_) {
         continue;  // edging (and whatever shares its colour) keeps its alpha
       }
@@ -228,17 +241,30 @@ void TPNGFont::MoveRegion(const TRect& source, const TRect& destination) {
   const std::int32_t height = source.Bottom - source.Top;
   Log(std::string(kMoveStart) + std::to_string(width));
   auto inside = [this](std::int32_t x, std::int32_t y) { return x >= 0 && y >= 0 && x < Width() && y < Height(); };
-  for (std::int32_t dx = width - 1; dx >= 0; --dx) {
+  auto movePixel = [&](std::int32_t dx, std::int32_t dy) {
+    const std::int32_t sx = source.Left + dx;
+    const std::int32_t sy = source.Top + dy;
+    const std::int32_t tx = destination.Left + dx;
+    const std::int32_t ty = destination.Top + dy;
+    WritePixel(tx, ty, ReadPixel(sx, sy));
+    if (inside(sx, sy) && inside(tx, ty)) {
+      AlphaRow(ty)[tx] = AlphaRow(sy)[sx];
+    }
+    WritePixel(sx, sy, bgColor_);
+  };
+  if (source.Top == destination.Top) {
+    // A sideways move (as widening makes) touches each row on its own, so the
+    // rows can be taken one after the other, each still from the right.
     for (std::int32_t dy = height - 1; dy >= 0; --dy) {
-      const std::int32_t sx = source.Left + dx;
-      const std::int32_t sy = source.Top + dy;
-      const std::int32_t tx = destination.Left + dx;
-      const std::int32_t ty = destination.Top + dy;
-      WritePixel(tx, ty, ReadPixel(sx, sy));
-      if (inside(sx, sy) && inside(tx, ty)) {
-        AlphaRow(ty)[tx] = AlphaRow(sy)[sx];
+      for (std::int32_t dx = width - 1; dx >= 0; --dx) {
+        movePixel(dx, dy);
       }
-      WritePixel(sx, sy, bgColor_);
+    }
+  } else {
+    for (std::int32_t dx = width - 1; dx >= 0; --dx) {
+      for (std::int32_t dy = height - 1; dy >= 0; --dy) {
+        movePixel(dx, dy);
+      }
     }
   }
   Log(kMoveEnd);

@@ -55,9 +55,11 @@ unsigned CoverageAt(const FT_Bitmap& bitmap, unsigned row, unsigned col) {
 }  // namespace
 
 TFont::TFont(const LOGFONT& record)
-    : record_(record), source_(FontRegistry::Instance().Resolve(record)), library_(NewFtLibrary()) {
-  face_ = OpenFtFace(library_.get(), *source_.bytes, source_.faceIndex);
-  if (!face_ || !FT_IS_SCALABLE(face_.get())) {
+    : record_(record),
+      source_(FontRegistry::Instance().Resolve(record)),
+      pooled_(FacePool::Instance().Lease(source_.bytes, source_.faceIndex, record.lfHeight).release()) {
+  face_ = pooled_ ? pooled_->face.get() : nullptr;
+  if (face_ == nullptr || !FT_IS_SCALABLE(face_)) {
     throw EFontError("The font file \"" + source_.path + "\" holds no usable face.");
   }
   SetSize(record.lfHeight);
@@ -69,7 +71,7 @@ void TFont::SetSize(std::int32_t requestedHeight) {
     throw EFontError("The font height " + std::to_string(requestedHeight) +
                      " is out of range (at most " + std::to_string(kMaxCellHeight) + " pixels).");
   }
-  const CellMetrics design = DesignCell(face_.get());
+  const CellMetrics design = DesignCell(face_);
   const double unitsPerEm = face_->units_per_EM > 0 ? face_->units_per_EM : 1000.0;
   double ppem = 0;
   std::int32_t cell = 0;
@@ -84,27 +86,41 @@ void TFont::SetSize(std::int32_t requestedHeight) {
   ascent_ = std::clamp(static_cast<std::int32_t>(std::lround(design.ascent * ppem / unitsPerEm)), 0, cell);
   descent_ = cell - ascent_;
   const auto charSize = static_cast<FT_F26Dot6>(std::max(1.0, std::round(ppem * 64.0)));
-  if (FT_Set_Char_Size(face_.get(), 0, charSize, 72, 72) != 0) {
+  if (pooled_->charSize == charSize) {
+    pooled_->requestedHeight = requestedHeight;
+    return;  // a reused face already at this size keeps its prepared hinting
+  }
+  pooled_->charSize = 0;
+  if (FT_Set_Char_Size(face_, 0, charSize, 72, 72) != 0) {
     throw EFontError("The font cannot be drawn at height " + std::to_string(requestedHeight) + ".");
   }
+  pooled_->charSize = charSize;
+  pooled_->requestedHeight = requestedHeight;
 }
 
 void TFont::BuildDecodeTable() {
   const std::string codePage = CodePageName(record_.lfCharSet);
   if (codePage.empty()) {
     // Symbol text: the bytes themselves, in the symbol area for symbol fonts.
-    symbolMap_ = FT_Select_Charmap(face_.get(), FT_ENCODING_MS_SYMBOL) == 0;
+    symbolMap_ = FT_Select_Charmap(face_, FT_ENCODING_MS_SYMBOL) == 0;
     for (int byte = 0; byte < 256; ++byte) {
       decode_[static_cast<std::size_t>(byte)] = symbolMap_ ? 0xF000 + byte : static_cast<char32_t>(byte);
     }
     return;
   }
-  FT_Select_Charmap(face_.get(), FT_ENCODING_UNICODE);
-  decode_ = DecodeTable(codePage);
+  FT_Select_Charmap(face_, FT_ENCODING_UNICODE);
+  // The table is kept with the face, so a reused face skips the conversions.
+  if (!pooled_->decodeReady || pooled_->codePage != codePage) {
+    pooled_->decodeReady = false;
+    pooled_->decode = DecodeTable(codePage);
+    pooled_->codePage = codePage;
+    pooled_->decodeReady = true;
+  }
+  decode_ = pooled_->decode;
 }
 
 bool TFont::LoadGlyph(unsigned char byte, FT_Int32 flags) const {
-  FT_Face face = face_.get();
+  FT_Face face = face_;
   const char32_t codePoint = decode_[byte];
   const FT_UInt index = codePoint == kUndecodable ? 0 : FT_Get_Char_Index(face, codePoint);
   if (FT_Load_Glyph(face, index, flags) != 0 && (index == 0 || FT_Load_Glyph(face, 0, flags) != 0)) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "glyph/face_pool.h"
 #include "glyph/font_registry.h"
 #include "glyph/freetype_handles.h"
 #include "glyph/logfont.h"
@@ -86,10 +87,15 @@ class TFont {
   void SetSize(std::int32_t requestedHeight);
   void BuildDecodeTable();
 
+  // Gives a leased face back to the pool.
+  struct FaceReturner {
+    void operator()(PooledFace* face) const { FacePool::Instance().Return(std::unique_ptr<PooledFace>(face)); }
+  };
+
   LOGFONT record_;
   FontSource source_;
-  FtLibraryPtr library_;  // declared before the face: freed after it
-  FtFacePtr face_;
+  std::unique_ptr<PooledFace, FaceReturner> pooled_;
+  FT_Face face_ = nullptr;  // the leased face
   std::array<char32_t, 256> decode_{};
   bool symbolMap_ = false;
   std::int32_t ascent_ = 0;

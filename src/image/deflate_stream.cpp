@@ -20,9 +20,9 @@ std::string ZlibMessage(const z_stream& stream, int result) {
   return "zlib error " + std::to_string(result);
 }
 
-std::vector<std::uint8_t> AllocateBuffer(std::size_t size) {
+std::unique_ptr<std::uint8_t[]> AllocateBuffer(std::size_t size) {
   try {
-    return std::vector<std::uint8_t>(size);
+    return std::make_unique_for_overwrite<std::uint8_t[]>(size);
   } catch (const std::bad_alloc&) {
     throw EPNGOutMemory();
   } catch (const std::length_error&) {
@@ -49,6 +49,7 @@ TDeflateStream::TDeflateStream(int level, std::size_t bufferSize, TSink sink) : 
     throw EDeflateError("Invalid deflate output buffer size " + std::to_string(bufferSize) + ".");
   }
   buffer_ = AllocateBuffer(bufferSize);
+  bufferSize_ = bufferSize;
   auto stream = std::make_unique<z_stream>();
   const int result = deflateInit2(stream.get(), level, Z_DEFLATED, kWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY);
   if (result != Z_OK) {
@@ -58,16 +59,16 @@ TDeflateStream::TDeflateStream(int level, std::size_t bufferSize, TSink sink) : 
     throw EDeflateError("Deflate could not start: " + ZlibMessage(*stream, result) + ".");
   }
   stream_.reset(stream.release());
-  stream_->next_out = buffer_.data();
-  stream_->avail_out = static_cast<uInt>(buffer_.size());
+  stream_->next_out = buffer_.get();
+  stream_->avail_out = static_cast<uInt>(bufferSize_);
 }
 
 TDeflateStream::~TDeflateStream() = default;
 
 void TDeflateStream::EmitFullBuffer() {
-  sink_(buffer_.data(), buffer_.size());
-  stream_->next_out = buffer_.data();
-  stream_->avail_out = static_cast<uInt>(buffer_.size());
+  sink_(buffer_.get(), bufferSize_);
+  stream_->next_out = buffer_.get();
+  stream_->avail_out = static_cast<uInt>(bufferSize_);
 }
 
 void TDeflateStream::Deflate(int flush, int& result) {
@@ -103,9 +104,9 @@ void TDeflateStream::Finish() {
   while (result != Z_STREAM_END) {
     Deflate(Z_FINISH, result);
   }
-  const std::size_t rest = buffer_.size() - stream_->avail_out;
+  const std::size_t rest = bufferSize_ - stream_->avail_out;
   if (rest > 0) {
-    sink_(buffer_.data(), rest);
+    sink_(buffer_.get(), rest);
   }
 }
 

@@ -48,7 +48,10 @@ class TDeflateStream {
     void operator()(z_stream_s* stream) const;
   };
   std::unique_ptr<z_stream_s, ZStreamDeleter> stream_;
-  std::vector<std::uint8_t> buffer_;
+  // Output space; only what zlib has written into it is ever read, so it is
+  // not cleared first.
+  std::unique_ptr<std::uint8_t[]> buffer_;
+  std::size_t bufferSize_ = 0;
   TSink sink_;
 };
 

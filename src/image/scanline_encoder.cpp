@@ -109,28 +109,36 @@ TScanlineFilter::TScanlineFilter(TRowGeometry geometry, std::uint8_t rowFilters)
   }
 }
 
-void TScanlineFilter::ComputeCandidates() {
-  for (int type = kFilterSub; type < kFilterTypeCount; ++type) {
-    if (InSet(rowFilters_, type)) {
-      FilterRowOfType(type, current_.data(), previous_.data(), candidates_[type].data(), geometry_);
-    }
-  }
+void TScanlineFilter::ComputeCandidate(int type) {
+  FilterRowOfType(type, current_.data(), previous_.data(), candidates_[type].data(), geometry_);
 }
 
-std::uint8_t TScanlineFilter::ChooseType() const {
+std::uint8_t TScanlineFilter::ChooseAndCompute() {
   if (rowFilters_ == pfNone || rowFilters_ == 0) {
     return kFilterNone;
   }
+  for (int type = kFilterSub; type < kFilterTypeCount; ++type) {
+    if (rowFilters_ == (1 << type)) {
+      ComputeCandidate(type);
+      return static_cast<std::uint8_t>(type);
+    }
+  }
+  // The types are tried in order and only a strictly higher score wins, so
+  // once a candidate has the highest score a row can have, the remaining
+  // types cannot win and are not computed.
+  const std::size_t highest = geometry_.rowBytes >= 2 ? geometry_.rowBytes - 2 : 0;
   std::uint8_t bestType = kFilterNone;
   std::size_t bestScore = 0;
-  for (int type = kFilterNone; type < kFilterTypeCount; ++type) {
+  for (int type = kFilterNone; type < kFilterTypeCount && bestScore < highest; ++type) {
     if (!InSet(rowFilters_, type)) {
       continue;
     }
-    if (rowFilters_ == (1 << type)) {
-      return static_cast<std::uint8_t>(type);
+    const std::uint8_t* candidate = current_.data();
+    if (type != kFilterNone) {
+      ComputeCandidate(type);
+      candidate = candidates_[type].data();
     }
-    const std::size_t score = RepeatScore(Candidate(static_cast<std::uint8_t>(type)), geometry_.rowBytes);
+    const std::size_t score = RepeatScore(candidate, geometry_.rowBytes);
     if (score > bestScore) {
       bestType = static_cast<std::uint8_t>(type);
       bestScore = score;
@@ -140,11 +148,11 @@ std::uint8_t TScanlineFilter::ChooseType() const {
 }
 
 std::uint8_t TScanlineFilter::FilterChoice() {
-  ComputeCandidates();
+  const std::uint8_t type = ChooseAndCompute();
   // The current row becomes the row above the next one and, meanwhile, the
   // None candidate of this one.
   std::swap(current_, previous_);
-  return ChooseType();
+  return type;
 }
 
 const std::uint8_t* TScanlineFilter::Candidate(std::uint8_t type) const {

@@ -81,8 +81,11 @@ class TScanlineFilter {
   [[nodiscard]] const std::uint8_t* Candidate(std::uint8_t type) const;
 
  private:
-  void ComputeCandidates();
-  [[nodiscard]] std::uint8_t ChooseType() const;
+  // Filters the current row with `type` into its candidate buffer.
+  void ComputeCandidate(int type);
+  // Picks the type whose candidate repeats most (the first on a tie, None
+  // when nothing repeats), computing the candidates it scores on the way.
+  [[nodiscard]] std::uint8_t ChooseAndCompute();
 
   TRowGeometry geometry_;
   std::uint8_t rowFilters_;
