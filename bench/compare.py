@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
 """Times whole exports side by side: glyphory-cli with one and two jobs (also
-with fsync made a no-op through the preloaded libno_fsync.so, to show the cost
-of the crash-safe writes), the floor program (with and without fsync) and the
-Pillow and ImageMagick peers,
-on the default export W1 (16 px, edging 1) and the heavy export W2 (100 px,
+given the font file, to show fontconfig's start-up), the floor program (with
+and without an fsync per file) and the Pillow and ImageMagick peers, on the
+default export W1 (16 px, edging 1) and the heavy export W2 (100 px,
 edging 50). The runs are interleaved (every program once per round), each
 into a fresh empty folder, and the medians and ratios are printed as a
 Markdown table, followed by the targets and whether they are met.
@@ -26,14 +25,11 @@ def commands(build, cell, edge, out):
            "--font", "DejaVu Sans", "--size", str(cell), "--edge-width", str(edge), "--bit-depth", "16",
            "--filter", "All", "--level", "9", "--quiet"]
     floor = [os.path.join(build, "bench", "floor_export"), FONT, str(cell), "9", out, "--pad", str(edge)]
-    no_fsync = ["env", "LD_PRELOAD=" + os.path.join(os.path.abspath(build), "bench", "libno_fsync.so")]
     return {
         "glyphory --jobs 1": cli + ["--jobs", "1"],
         "glyphory --jobs 2": cli + ["--jobs", "2"],
-        "glyphory --jobs 1, fsync off": no_fsync + cli + ["--jobs", "1"],
-        "glyphory --jobs 2, fsync off": no_fsync + cli + ["--jobs", "2"],
         # Given the font file, as the floor is: no fontconfig set-up.
-        "glyphory --jobs 1, fsync off, font file": no_fsync + cli[:5] + ["--font-file", FONT] + cli[7:] + ["--jobs", "1"],
+        "glyphory --jobs 1, font file": cli[:5] + ["--font-file", FONT] + cli[7:] + ["--jobs", "1"],
         "floor": floor,
         "floor + fsync": floor + ["--fsync"],
         "Pillow": ["/usr/bin/python3", os.path.join(HERE, "peer_pillow.py"), FONT, str(cell), str(edge), out],
@@ -76,19 +72,15 @@ def main():
     def ratio(work, a, b):
         return med[(work, a)] / med[(work, b)]
 
-    targets = []
-    for mode, suffix, floor in (("as shipped (fsync per file)", "", "floor + fsync"),
-                                ("fsync off (CPU work only)", ", fsync off", "floor")):
-        one, two = "glyphory --jobs 1" + suffix, "glyphory --jobs 2" + suffix
-        targets += [
-            (f"W1 --jobs 1 <= 1.3 x {floor}, {mode}", ratio("W1", one, floor), "<=", 1.3),
-            *([(f"W1 --jobs 1 <= 1.3 x {floor}, {mode}, font file", ratio("W1", one + ", font file", floor), "<=",
-                1.3)] if suffix else []),
-            (f"W1 Pillow / --jobs 2 >= 3, {mode}", ratio("W1", "Pillow", two), ">=", 3.0),
-            (f"W1 ImageMagick / --jobs 2 >= 4, {mode}", ratio("W1", "ImageMagick", two), ">=", 4.0),
-            (f"W2 --jobs 1 <= 2 x {floor}, {mode}", ratio("W2", one, floor), "<=", 2.0),
-            (f"W2 Pillow / --jobs 2 >= 2.5, {mode}", ratio("W2", "Pillow", two), ">=", 2.5),
-        ]
+    one, two = "glyphory --jobs 1", "glyphory --jobs 2"
+    targets = [
+        ("W1 --jobs 1 <= 1.3 x floor", ratio("W1", one, "floor"), "<=", 1.3),
+        ("W1 --jobs 1 <= 1.3 x floor, font file", ratio("W1", one + ", font file", "floor"), "<=", 1.3),
+        ("W1 Pillow / --jobs 2 >= 3", ratio("W1", "Pillow", two), ">=", 3.0),
+        ("W1 ImageMagick / --jobs 2 >= 4", ratio("W1", "ImageMagick", two), ">=", 4.0),
+        ("W2 --jobs 1 <= 2 x floor", ratio("W2", one, "floor"), "<=", 2.0),
+        ("W2 Pillow / --jobs 2 >= 2.5", ratio("W2", "Pillow", two), ">=", 2.5),
+    ]
     print("\n| target | ratio | met |")
     print("|---|---:|---|")
     for name, ratio, op, bound in targets:

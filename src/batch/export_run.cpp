@@ -87,14 +87,16 @@ std::string EncodeGlyph(ExportMode mode, TPNGFont& glyph, const GlyphOptions& op
   return EncodeBmp(glyph);
 }
 
-void WriteEncoded(const EncodedFile& file) {
-  WriteFileReplacing(file.path, [&](std::ostream& out) { CheckedWrite(out, file.bytes.data(), file.bytes.size()); });
+void WriteEncoded(const EncodedFile& file, TDeferredSync& sync) {
+  WriteFileBytesReplacing(file.path, file.bytes, FileSync::Deferred);
+  sync.Written(file.path);
 }
 
 void RunExport(RunHost& host, ExportMode mode) {
   StopRequested = false;
   host.LockControls();
   const RunCleanup cleanup(host);
+  TDeferredSync sync;
   const CodeList entries = ExpandCodes(host.CodesText(), [&](const std::string& text) { host.ShowMessage(text); });
   if (entries.empty()) {
     throw EEmptyCodeList();
@@ -111,7 +113,7 @@ void RunExport(RunHost& host, ExportMode mode) {
     const std::unique_ptr<TPNGFont> glyph = ConstructGlyph(record, options, std::string(1, static_cast<char>(*code)));
     try {
       std::string bytes = EncodeGlyph(mode, *glyph, options);
-      WriteEncoded({OutputPath(host, mode, entries[i], *code), std::move(bytes)});
+      WriteEncoded({OutputPath(host, mode, entries[i], *code), std::move(bytes)}, sync);
     } catch (const std::exception& error) {
       host.ReportCodeFailure(CodeFailureMessage(*code), error.what());
     }

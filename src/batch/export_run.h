@@ -10,6 +10,7 @@
 
 #include "batch/glyph_pipeline.h"
 #include "batch/run_host.h"
+#include "image/file_output.h"
 
 namespace glyphory {
 
@@ -32,8 +33,9 @@ struct EncodedFile {
 // Composes a constructed glyph for its mode and returns the file's bytes.
 [[nodiscard]] std::string EncodeGlyph(ExportMode mode, TPNGFont& glyph, const GlyphOptions& options);
 
-// Creates or replaces the file with the bytes, never leaving half a file.
-void WriteEncoded(const EncodedFile& file);
+// Creates or replaces the file with the bytes, never leaving half a file; the
+// file reaches the disk when `sync` goes (one sync for a whole export).
+void WriteEncoded(const EncodedFile& file, TDeferredSync& sync);
 
 // The whole export as the window runs it: clears StopRequested, locks the
 // controls, expands the code list, and for every entry builds, writes and

@@ -320,9 +320,9 @@ class ParallelExport {
     changed_.wait(lock, [&] { return jobs_[job.previousSamePath].done; });
   }
 
-  static void Write(Job& job, std::string& bytes) {
+  void Write(Job& job, std::string& bytes) {
     try {
-      WriteEncoded({job.path, std::move(bytes)});
+      WriteEncoded({job.path, std::move(bytes)}, sync_);
     } catch (const std::exception& error) {
       job.error = error.what();
     }
@@ -332,6 +332,7 @@ class ParallelExport {
   ExportMode mode_;
   LOGFONT record_;
   std::vector<Job>& jobs_;
+  TDeferredSync sync_;  // the written files reach the disk when the export goes
   std::mutex mutex_;
   std::condition_variable changed_;
   std::size_t next_ = 0;

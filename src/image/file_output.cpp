@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -198,7 +199,7 @@ void CheckedFlush(std::ostream& out) {
   }
 }
 
-void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write) {
+void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write, FileSync sync) {
   if (path.empty() || path.find('\0') != std::string::npos) {
     throw EWriteError(path);
   }
@@ -222,18 +223,43 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
   if (exists) {
     CopyAttributes(file.Get(), existing, path);
   }
-  if (::fsync(file.Get()) != 0 || !file.Close()) {
+  const bool syncNow = sync == FileSync::Now;
+  if ((syncNow && ::fsync(file.Get()) != 0) || !file.Close()) {
     throw EWriteError(path);
   }
   if (std::rename(guard.Path().c_str(), target.c_str()) != 0) {
     throw EWriteError(path);
   }
   guard.Release();
-  SyncFolderOf(target);
+  if (syncNow) {
+    SyncFolderOf(target);
+  }
 }
 
-void WriteFileBytesReplacing(const std::string& path, std::string_view bytes) {
-  WriteFileReplacing(path, [bytes](std::ostream& out) { CheckedWrite(out, bytes.data(), bytes.size()); });
+void WriteFileBytesReplacing(const std::string& path, std::string_view bytes, FileSync sync) {
+  WriteFileReplacing(
+      path, [bytes](std::ostream& out) { CheckedWrite(out, bytes.data(), bytes.size()); }, sync);
+}
+
+void SyncFileSystemOf(const std::string& folder) {
+  TFileHandle handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (handle.Valid()) {
+    (void)::syncfs(handle.Get());
+  }
+}
+
+TDeferredSync::~TDeferredSync() {
+  for (const auto& folder : folders_) {
+    SyncFileSystemOf(folder);
+  }
+}
+
+void TDeferredSync::Written(const std::string& path) {
+  std::string folder = FolderOf(ResolveTarget(path)).string();
+  const std::lock_guard lock(mutex_);
+  if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end()) {
+    folders_.push_back(std::move(folder));
+  }
 }
 
 }  // namespace glyphory

@@ -12,10 +12,12 @@
 
 #include <cstddef>
 #include <functional>
+#include <mutex>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace glyphory {
 
@@ -31,6 +33,13 @@ inline constexpr const char* kStreamTargetName = "the output stream";
 // Marks the temporary files of WriteFileReplacing (after the leading "." and
 // the target's own name).
 inline constexpr std::string_view kTempFileMarker = ".tmp";
+
+// When a written file reaches the disk. `Now` syncs the file and its folder
+// before returning (settings and other single files). `Deferred` leaves that
+// to the page cache and a later SyncFileSystemOf: an export writes hundreds of
+// images, and one sync at its end costs a fraction of one sync per image.
+// Either way a file only ever appears under its final name complete.
+enum class FileSync { Now, Deferred };
 
 // Writes bytes to a stream; throws EWriteError when the stream fails.
 void CheckedWrite(std::ostream& out, const void* data, std::size_t length);
@@ -49,9 +58,33 @@ void CheckedFlush(std::ostream& out);
 // user as well, whom the folder alone would let replace it), or any write,
 // flush, sync or close fails. Errors thrown by `write` itself pass through.
 // In every failure the target is untouched and no temporary file is left.
-void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write);
+void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write,
+                        FileSync sync = FileSync::Now);
 
 // WriteFileReplacing with a fixed content.
-void WriteFileBytesReplacing(const std::string& path, std::string_view bytes);
+void WriteFileBytesReplacing(const std::string& path, std::string_view bytes, FileSync sync = FileSync::Now);
+
+// Flushes everything written to the file system that holds `folder` to disk
+// (the end of an export that wrote with FileSync::Deferred). Best effort: a
+// folder that cannot be opened is skipped.
+void SyncFileSystemOf(const std::string& folder);
+
+// Remembers the folders of files written with FileSync::Deferred and syncs
+// their file systems when it goes, however the export that owns it ends.
+// Writers on several threads may share one.
+class TDeferredSync {
+ public:
+  TDeferredSync() = default;
+  ~TDeferredSync();
+  TDeferredSync(const TDeferredSync&) = delete;
+  TDeferredSync& operator=(const TDeferredSync&) = delete;
+
+  // Notes the folder of a file that was written.
+  void Written(const std::string& path);
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::string> folders_;
+};
 
 }  // namespace glyphory
