@@ -255,7 +255,10 @@ QWidget* TfrmMain::CreateFontOptionsPanel(QWidget* parent) {
   rgPxPT_ = new TRadioGroup(QStringLiteral("Единица измерения"), {QStringLiteral("px"), QStringLiteral("pt")}, 2,
                             panel4);
   rgPxPT_->setObjectName("rgPxPT");
-  rgPxPT_->setGeometry(200, 8, 153, 33);
+  // The toolkit draws a group's caption above its frame rather than on it, so
+  // the unit group needs 36 pixels for caption and items: it starts at the
+  // panel's top, and the three check boxes below it move down a little.
+  rgPxPT_->setGeometry(200, 0, 153, 36);
   rgPxPT_->SetItemIndex(0);
   NewLabel(panel4, "lbFontColor", QStringLiteral("Цвет:"), {8, 27});
   cedFontCol_ = NewSwatch(panel4, "cedFontCol", {128, 24, 65, 21}, clBlack);
@@ -263,13 +266,13 @@ QWidget* TfrmMain::CreateFontOptionsPanel(QWidget* parent) {
   cedFontCol_->SetDefaultColor(clHotLight);
   cbItalic_ = new QCheckBox(QStringLiteral("Курсив "), panel4);
   cbItalic_->setObjectName("cbItalic");
-  cbItalic_->setGeometry(200, 32, 65, 17);
+  cbItalic_->setGeometry(200, 36, 65, 17);
   QFont italic = PixelFont(QStringLiteral("MS Sans Serif"), 11);
   italic.setItalic(true);
   cbItalic_->setFont(italic);
   cbBold_ = new QCheckBox(QStringLiteral("Полужирный"), panel4);
   cbBold_->setObjectName("cbBold");
-  cbBold_->setGeometry(272, 32, 105, 17);
+  cbBold_->setGeometry(272, 36, 105, 17);
   QFont bold = PixelFont(QStringLiteral("MS Sans Serif"), 11);
   bold.setBold(true);
   cbBold_->setFont(bold);
@@ -277,7 +280,7 @@ QWidget* TfrmMain::CreateFontOptionsPanel(QWidget* parent) {
   seClType_ = NewSpin(panel4, "seClType", {128, 48, 65, 21}, 0, 100, 5, 40);
   cbSmoothing_ = new QCheckBox(QStringLiteral("Сглаживание"), panel4);
   cbSmoothing_->setObjectName("cbSmoothing");
-  cbSmoothing_->setGeometry(200, 51, 185, 17);
+  cbSmoothing_->setGeometry(200, 53, 185, 17);
   return panel4;
 }
 
