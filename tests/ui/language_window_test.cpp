@@ -124,6 +124,10 @@ TEST_F(LanguageWindowTest, PickingALanguageChangesEveryPlaceAndMissingKeysFallBa
 
   Pick(1);
   ExpectPlaces(texts);
+  for (const char* name : {"lbCodes", "lbFontSize", "lbRigidity", "lbTick"}) {
+    const auto* label = Find<QLabel>(name);
+    EXPECT_GE(label->width(), label->sizeHint().width()) << name << ": a longer text is not cut off";
+  }
   EXPECT_EQ(Find<QGroupBox>("gbChars")->title(), QStringLiteral("Cимволы: "));  // the Latin C, kept
 }
 
