@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
@@ -57,6 +58,24 @@ TEST_F(SideWindowsTest, LogOnOpensTheLogWindowAtItsDesignPlaceAndItsRecordIsWrit
   EXPECT_EQ(ReadFileBytes(LogIni()),
             "[frmLogFormState]\r\nMaximized=0\r\nLeft=507\r\nTop=663\r\nWidth=626\r\nHeight=168\r\nSaved=1\r\n");
   EXPECT_TRUE(dialogs.errorMessages.isEmpty());
+}
+
+// The log window has no close button, so it must not keep the program
+// running once the main window has closed.
+TEST_F(SideWindowsTest, ClosingTheMainWindowEndsTheProgramWhileTheLogWindowIsOpen) {
+  WriteSettings("[common]\nlog=1\n");
+  Open();
+  ASSERT_NE(LogWindow(), nullptr);
+  bool stillRunning = false;
+  QTimer::singleShot(0, window.get(), [this] { window->close(); });
+  QTimer::singleShot(5000, window.get(), [&] {
+    stillRunning = true;
+    QCoreApplication::quit();
+  });
+  QApplication::exec();
+  EXPECT_FALSE(stillRunning);
+  EXPECT_EQ(LogWindow(), nullptr);  // the program's end destroys it, which writes its record
+  EXPECT_TRUE(fs::exists(LogIni()));
 }
 
 TEST_F(SideWindowsTest, TheGlyphImageLogsIntoTheLogWindowWhileItExists) {
