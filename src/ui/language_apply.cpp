@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -22,6 +23,16 @@ QTabWidget* TabWidgetOf(QWidget& page) {
   return nullptr;
 }
 
+// A label placed by hand grows or shrinks with its text, so a longer
+// translation is not cut off; a label in a layout keeps what the layout gives.
+void FitToText(QLabel& label) {
+  const QWidget* parent = label.parentWidget();
+  const QLayout* layout = parent != nullptr ? parent->layout() : nullptr;
+  if (layout == nullptr || layout->indexOf(&label) < 0) {
+    label.adjustSize();
+  }
+}
+
 void SetCaption(QWidget& control, const QString& text) {
   if (auto* group = qobject_cast<QGroupBox*>(&control)) {
     group->setTitle(text);
@@ -30,6 +41,7 @@ void SetCaption(QWidget& control, const QString& text) {
   } else if (auto* label = qobject_cast<QLabel*>(&control)) {
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
+    FitToText(*label);
   } else if (QTabWidget* tabs = TabWidgetOf(control)) {
     tabs->setTabText(tabs->indexOf(&control), text);
   } else {

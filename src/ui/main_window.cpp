@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStringDecoder>
@@ -26,12 +27,16 @@
 #include "glyph/log_sink.h"
 #include "settings/charset_table.h"
 #include "settings/font_files.h"
+#include "settings/language_table.h"
 #include "settings/window_state.h"
 #include "ui/button_edit.h"
 #include "ui/color_swatch.h"
 #include "ui/dialogs.h"
 #include "ui/font_list.h"
+#include "ui/about_window.h"
 #include "ui/image_button.h"
+#include "ui/language_apply.h"
+#include "ui/log_window.h"
 #include "ui/radio_group.h"
 
 namespace glyphory {
@@ -43,9 +48,6 @@ namespace {
 constexpr char kWindowName[] = "frmMain";
 constexpr int kClientWidth = 865;
 constexpr int kClientHeight = 512;
-constexpr char kHintProperty[] = "hint";
-// "As_Бё 32 (*)" in Windows-1251: the preview sample when the language table has none.
-constexpr char kDefaultPreviewSample[] = "As_\xC1\xB8 32 (*)";
 
 // The keys SaveSettings writes, in the order it writes them.
 constexpr SettingId kSavedKeys[] = {
@@ -164,6 +166,7 @@ TfrmMain::~TfrmMain() {
     UnregisterFontFile(RegisteredFontFile);
     RegisteredFontFile.clear();
   }
+  DestroyLogWindow();
 }
 
 // ---- controls ----
@@ -252,7 +255,10 @@ QWidget* TfrmMain::CreateFontOptionsPanel(QWidget* parent) {
   rgPxPT_ = new TRadioGroup(QStringLiteral("Единица измерения"), {QStringLiteral("px"), QStringLiteral("pt")}, 2,
                             panel4);
   rgPxPT_->setObjectName("rgPxPT");
-  rgPxPT_->setGeometry(200, 8, 153, 33);
+  // The toolkit draws a group's caption above its frame rather than on it, so
+  // the unit group needs 36 pixels for caption and items: it starts at the
+  // panel's top, and the three check boxes below it move down a little.
+  rgPxPT_->setGeometry(200, 0, 153, 36);
   rgPxPT_->SetItemIndex(0);
   NewLabel(panel4, "lbFontColor", QStringLiteral("Цвет:"), {8, 27});
   cedFontCol_ = NewSwatch(panel4, "cedFontCol", {128, 24, 65, 21}, clBlack);
@@ -260,13 +266,13 @@ QWidget* TfrmMain::CreateFontOptionsPanel(QWidget* parent) {
   cedFontCol_->SetDefaultColor(clHotLight);
   cbItalic_ = new QCheckBox(QStringLiteral("Курсив "), panel4);
   cbItalic_->setObjectName("cbItalic");
-  cbItalic_->setGeometry(200, 32, 65, 17);
+  cbItalic_->setGeometry(200, 36, 65, 17);
   QFont italic = PixelFont(QStringLiteral("MS Sans Serif"), 11);
   italic.setItalic(true);
   cbItalic_->setFont(italic);
   cbBold_ = new QCheckBox(QStringLiteral("Полужирный"), panel4);
   cbBold_->setObjectName("cbBold");
-  cbBold_->setGeometry(272, 32, 105, 17);
+  cbBold_->setGeometry(272, 36, 105, 17);
   QFont bold = PixelFont(QStringLiteral("MS Sans Serif"), 11);
   bold.setBold(true);
   cbBold_->setFont(bold);
@@ -274,7 +280,7 @@ QWidget* TfrmMain::CreateFontOptionsPanel(QWidget* parent) {
   seClType_ = NewSpin(panel4, "seClType", {128, 48, 65, 21}, 0, 100, 5, 40);
   cbSmoothing_ = new QCheckBox(QStringLiteral("Сглаживание"), panel4);
   cbSmoothing_->setObjectName("cbSmoothing");
-  cbSmoothing_->setGeometry(200, 51, 185, 17);
+  cbSmoothing_->setGeometry(200, 53, 185, 17);
   return panel4;
 }
 
@@ -481,7 +487,7 @@ void TfrmMain::FormClose() { SaveSettings(); }
 void TfrmMain::FormShow() {
   LoadSettings();
   if (ReadKey(SettingId::Log).number != 0) {
-    CreateLogWindow();
+    OpenLogWindow();
   }
   SetComposedFace(ToCp1251(FontList_->SelectedFace()));
   rgPaintClick();
@@ -493,23 +499,39 @@ void TfrmMain::FormShow() {
   StartLanguage();
 }
 
-// The log window is not part of this window; it is created here when asked for.
-void TfrmMain::CreateLogWindow() {}
+// The log window lives until this window is destroyed; it never keeps the
+// program running once this window has closed.
+void TfrmMain::OpenLogWindow() {
+  TfrmLog* log = CreateLogWindow(folder_, {}, [this](const std::string& message) {
+    dialogs_.ErrorMessage(QString::fromStdString(message));
+  });
+  log->setAttribute(Qt::WA_QuitOnClose, false);
+}
 
 void TfrmMain::StartLanguage() {
-  lini_.SetPath(folder_ + "lang.ini");
-  mIni_.SetPath(folder_ + "charsmod.ini");
-  FillLanguages();
-  cbLang_->setCurrentIndex(cbLang_->findText(FromCp1251(ReadKey(SettingId::Language).text), Qt::MatchFixedString));
+  lini_.SetPath(LanguageFilePath(folder_));
+  mIni_.SetPath(CharMapPath());
+  const std::vector<std::string> names = LanguageNames(lini_);
+  FillLanguages(names);
+  cbLang_->setCurrentIndex(FindLanguage(names, StoredLanguage(ini_)));
   cbLangSelect();
 }
 
-// The language list is filled from the sections of the language table by the
-// interface-language unit; until then it stays empty.
-void TfrmMain::FillLanguages() {}
+// The list shows the table's sections in file order; filling it is not a
+// user's pick, so no select handler runs.
+void TfrmMain::FillLanguages(const std::vector<std::string>& names) {
+  const QSignalBlocker blocker(cbLang_);
+  cbLang_->clear();
+  for (const std::string& name : names) {
+    cbLang_->addItem(FromCp1251(name));
+  }
+}
 
-// Applies the selected language's texts (the interface-language unit's part).
-void TfrmMain::cbLangSelect() {}
+void TfrmMain::cbLangSelect() { ApplyLanguage(ToCp1251(cbLang_->currentText())); }
+
+void TfrmMain::ApplyLanguage(const std::string& section) {
+  ApplyLanguageTexts(*this, ReadLanguageTexts(lini_, section));
+}
 
 // ---- settings ----
 
@@ -631,8 +653,7 @@ void TfrmMain::bbtCloseClick() {
   close();
 }
 
-// The about window is not part of this window; it is opened from here.
-void TfrmMain::bbtHelpClick() {}
+void TfrmMain::bbtHelpClick() { ShowAbout(folder_, this); }
 
 void TfrmMain::LockControls() {
   for (QWidget* control : {static_cast<QWidget*>(gbFont_), static_cast<QWidget*>(gbDir_),
@@ -794,7 +815,7 @@ void TfrmMain::UpdatePreview() {
     return;
   }
   const LOGFONT record = composedFont_;
-  const std::string sample = lini_.ReadString(ToCp1251(cbLang_->currentText()), "fontPrev", kDefaultPreviewSample);
+  const std::string sample = ReadPreviewSample(lini_, ToCp1251(cbLang_->currentText()));
   const std::unique_ptr<TPNGFont> image = RenderPreview(record, Options(), sample);
   if (image) {
     pngPreview_->SetImage(*image);

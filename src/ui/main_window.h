@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "batch/glyph_pipeline.h"
 #include "batch/run_host.h"
@@ -72,6 +73,8 @@ class TfrmMain : public QWidget, public RunHost {
   void btedOutFolderButtonClick();
   void cbCharsetChange();
   void cbLangSelect();
+  // Sets the 38 language places from a section (Windows-1251) of "lang.ini".
+  void ApplyLanguage(const std::string& section);
   void rgPaintClick();
   void UpdatePreview();
   void LockControls() override;
@@ -119,9 +122,9 @@ class TfrmMain : public QWidget, public RunHost {
   [[nodiscard]] SettingValue ReadKey(SettingId id) const;
   void SetComposedFace(const std::string& faceName);
   void UpdateCaption(QGroupBox* group, const QSlider* slider);
+  void OpenLogWindow();
   void StartLanguage();
-  void FillLanguages();
-  void CreateLogWindow();
+  void FillLanguages(const std::vector<std::string>& names);
 
   std::string folder_;
   Dialogs& dialogs_;

@@ -169,6 +169,52 @@ TEST_F(HandlersTest, AFileThatIsNotAFontRegistersNothingAndKeepsTheFace) {
   EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
+TEST_F(HandlersTest, TickingWithAnEmptyPathRegistersNothingAndDisablesTheList) {
+  const std::string before(window->FontRecord().FaceName());
+  Find<TButtonEdit>("edoFont")->setText(QString());
+  Find<QGroupBox>("gbOtherFont")->setChecked(true);
+  EXPECT_TRUE(RegisteredFontFile.empty());
+  EXPECT_FALSE(Find<TFontListBox>("FontList")->isEnabled());
+  EXPECT_EQ(window->FontRecord().FaceName(), before);
+  EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(HandlersTest, EveryTickRegistersACopiedFontOnceAndEveryUntickRemovesIt) {
+  const std::string copy = dir.File("Copied.ttf");
+  WriteFileBytes(copy, ReadFileBytes(TestFontPath("DejaVuSerif.ttf")));
+  Find<TButtonEdit>("edoFont")->setText(QString::fromStdString(copy));
+  auto* custom = Find<QGroupBox>("gbOtherFont");
+  for (int round = 0; round < 2; ++round) {
+    custom->setChecked(true);
+    EXPECT_EQ(RegisteredFontFile, copy);
+    EXPECT_EQ(window->FontRecord().FaceName(), "DejaVu Serif");
+    EXPECT_EQ(Find<QLabel>("lbFontPrev")->font().family(), QStringLiteral("DejaVu Serif"));
+    custom->setChecked(false);
+    EXPECT_TRUE(RegisteredFontFile.empty());
+    EXPECT_FALSE(FontRegistry::Instance().IsAdded(copy)) << "round " << round;
+  }
+  EXPECT_FALSE(FontRegistry::Instance().RemoveFontFile(copy));  // no registration left over
+}
+
+TEST_F(HandlersTest, ClosingWhileTickedReleasesTheFileAndTheNextStartIsUntickedWithThePathKept) {
+  const std::string copy = dir.File("Copied.ttf");
+  WriteFileBytes(copy, ReadFileBytes(TestFontPath("DejaVuSans.ttf")));
+  Find<TButtonEdit>("edoFont")->setText(QString::fromStdString(copy));
+  Find<QGroupBox>("gbOtherFont")->setChecked(true);
+  ASSERT_TRUE(FontRegistry::Instance().IsAdded(copy));
+
+  window->close();
+  window.reset();
+  EXPECT_TRUE(RegisteredFontFile.empty());
+  EXPECT_FALSE(FontRegistry::Instance().IsAdded(copy));
+
+  Open();
+  EXPECT_FALSE(Find<QGroupBox>("gbOtherFont")->isChecked());
+  EXPECT_EQ(Find<TButtonEdit>("edoFont")->text().toStdString(), copy);
+  EXPECT_TRUE(Find<TFontListBox>("FontList")->isEnabled());
+  EXPECT_TRUE(RegisteredFontFile.empty());
+}
+
 TEST_F(HandlersTest, ClickingAFontListEntryComposesItsFace) {
   auto* list = Find<TFontListBox>("FontList");
   ASSERT_TRUE(list->SelectFace(QStringLiteral("DejaVu Serif")));

@@ -1,4 +1,5 @@
 // The window's Start, Stop and the run's failure paths, over the core's export.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -6,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 #include "batch/export_run.h"
 #include "batch/stop_flag.h"
@@ -207,6 +210,67 @@ TEST_F(RunTest, BmpStartWritesTheMappedCodes) {
   Find<QPushButton>("bbtStartBMP")->click();
   EXPECT_TRUE(Written("0007.bmp"));
   EXPECT_EQ(FileCount(), 1u);
+}
+
+// The BMP run reads the window for every entry: the all-characters box, the
+// charset combo's text as the map section, and nameformat from the settings file.
+class BmpRunTest : public RunTest {
+ protected:
+  void StartBmp() { Find<QPushButton>("bbtStartBMP")->click(); }
+  void SetAllChars(bool on) { Find<QCheckBox>("cbAllChars")->setChecked(on); }
+  // Runs `action` at the run's first pause for input, after the first written code.
+  void AfterFirstCode(std::function<void()> action) { QTimer::singleShot(0, window.get(), std::move(action)); }
+};
+
+TEST_F(BmpRunTest, TheAllCharactersBoxIsReadForEveryEntry) {
+  fs::create_directories(out);
+  OpenWithOutput("[bmp]\nAllChars=1\n");
+  SetCodes("65,66,67");
+  AfterFirstCode([this] { SetAllChars(false); });
+  StartBmp();
+  EXPECT_TRUE(Written("0065.bmp"));
+  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(BmpRunTest, TheSelectedCharsetNamesTheMapSection) {
+  fs::create_directories(out);
+  WriteFileBytes(folder + "charsmod.ini", "[COMMON]\n65=1\n[RUSSIAN_CHARSET]\n65=300\n[ANSI_CHARSET]\n65=5\n");
+  OpenWithOutput();
+  Find<QComboBox>("cbCharset")->setCurrentIndex(14);
+  SetCodes("65");
+  StartBmp();
+  EXPECT_TRUE(Written("0300.bmp"));
+  Find<QComboBox>("cbCharset")->setCurrentIndex(0);
+  StartBmp();
+  EXPECT_TRUE(Written("0005.bmp"));
+  Find<QComboBox>("cbCharset")->setCurrentIndex(1);  // DEFAULT_CHARSET: only COMMON holds the code
+  StartBmp();
+  EXPECT_TRUE(Written("0001.bmp"));
+  EXPECT_EQ(FileCount(), 3u);
+}
+
+TEST_F(BmpRunTest, TheNameFormatIsReadFromTheSettingsFileForEveryCode) {
+  fs::create_directories(out);
+  OpenWithOutput("[bmp]\nAllChars=1\nnameformat=char%.3d\n");
+  SetCodes("65,66");
+  AfterFirstCode([this] { WriteSettings("[bmp]\nnameformat=%x\n"); });
+  StartBmp();
+  EXPECT_TRUE(Written("char065.bmp"));
+  EXPECT_TRUE(Written("42.bmp"));
+  EXPECT_EQ(FileCount(), 2u);
+}
+
+TEST_F(BmpRunTest, AFormatThatTakesNoIntegerFailsEveryCodeWithItsMessage) {
+  fs::create_directories(out);
+  OpenWithOutput("[bmp]\nAllChars=1\nnameformat=%s\n");
+  SetCodes("65-66");
+  StartBmp();
+  EXPECT_EQ(dialogs.messages, (QStringList{QStringLiteral("Ошибка генерации символа \"A\"!"),
+                                           QStringLiteral("Ошибка генерации символа \"B\"!")}));
+  EXPECT_TRUE(dialogs.errors.isEmpty());
+  EXPECT_EQ(FileCount(), 0u);
+  EXPECT_TRUE(Find<QGroupBox>("gbFont")->isEnabled());
 }
 
 }  // namespace

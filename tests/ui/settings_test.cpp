@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
 #include <QSlider>
 #include <QSpinBox>
 #include <sstream>
@@ -196,6 +198,30 @@ TEST_F(SettingsTest, WindowHasItsFixedClientAreaAndControlBounds) {
   EXPECT_EQ(Find<QSlider>("tbEHalfTr")->pageStep(), 5);
   EXPECT_EQ(Find<QComboBox>("cbCharset")->count(), 18);
   EXPECT_EQ(Find<QComboBox>("cbLang")->count(), 0);
+}
+
+// The unit items sit inside their group, below its caption, and clear of the
+// style check boxes under the group.
+TEST_F(SettingsTest, TheUnitItemsAreNotCoveredByTheStyleCheckBoxes) {
+  Open();
+  const auto* units = Find<TRadioGroup>("rgPxPT");
+  const QWidget* panel = units->parentWidget();
+  const QList<QRadioButton*> items = units->findChildren<QRadioButton*>();
+  ASSERT_EQ(items.size(), 2);
+  for (const QRadioButton* item : items) {
+    const QRect bounds(item->mapTo(panel, QPoint(0, 0)), item->size());
+    EXPECT_TRUE(units->geometry().contains(bounds)) << item->text().toStdString();
+    EXPECT_GE(item->y(), units->contentsRect().top()) << item->text().toStdString();
+    EXPECT_GE(item->height(), item->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight));
+    for (const char* name : {"cbItalic", "cbBold", "cbSmoothing", "sedFontSize"}) {
+      EXPECT_FALSE(bounds.intersects(Find<QWidget>(name)->geometry())) << item->text().toStdString() << " / " << name;
+    }
+  }
+  for (const char* name : {"cbItalic", "cbBold"}) {
+    const QRect box = Find<QWidget>(name)->geometry();
+    EXPECT_FALSE(units->geometry().intersects(box)) << name;
+    EXPECT_FALSE(Find<QWidget>("cbSmoothing")->geometry().intersects(box)) << name;
+  }
 }
 
 }  // namespace

@@ -7,28 +7,20 @@
 #include <memory>
 #include <string>
 
+#include "qt_test_app.h"
 #include "test_support.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 
 namespace glyphory::test {
 
-// The one application object of the test program (kept for its whole life).
-inline QApplication& TestApplication() {
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    auto* created = new QApplication(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glyphory"));
-    return created;
-  }();
-  return *app;
-}
-
 class WindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { TestApplication(); }
+  // One application object per process, whichever test makes it first.
+  static void SetUpTestSuite() {
+    TestApplication();
+    QApplication::setApplicationName(QStringLiteral("Glyphory"));
+  }
 
   // Writes the settings file (Windows-1251 text) before the window opens.
   void WriteSettings(const std::string& text) { WriteFileBytes(SettingsPath(), text); }
