@@ -133,6 +133,26 @@ int PatternInt(FcPattern* pattern, const char* object, int fallback) {
   return value;
 }
 
+// fontconfig's best scalable match for a family (UTF-8; empty asks for the
+// default face) in a style: the family itself when installed, else the
+// substitute fontconfig's configuration names. Null when nothing matches.
+FcPatternPtr MatchScalable(const std::string& family, bool bold, bool italic) {
+  FcPatternPtr pattern(FcPatternCreate());
+  if (!pattern) {
+    return nullptr;
+  }
+  if (!family.empty()) {
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  }
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  return FcPatternPtr(FcFontMatch(nullptr, pattern.get(), &result));
+}
+
 }  // namespace
 
 FontRegistry& FontRegistry::Instance() {
@@ -282,21 +302,8 @@ bool FontRegistry::FindAdded(const std::string& faceName, bool bold, bool italic
 FontSource FontRegistry::MatchInstalled(const LOGFONT& record) {
   const bool bold = record.lfWeight >= FW_SEMIBOLD;
   const bool italic = record.lfItalic != 0;
-  FcPatternPtr pattern(FcPatternCreate());
-  if (!pattern) {
-    throw std::runtime_error("The font table is not available.");
-  }
   const std::string family = Cp1251ToUtf8(record.FaceName());
-  if (!family.empty()) {
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  }
-  FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-  FcDefaultSubstitute(pattern.get());
-  FcResult result = FcResultNoMatch;
-  FcPatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+  const FcPatternPtr match = MatchScalable(family, bold, italic);
   if (!match) {
     throw std::runtime_error("No font is installed that could draw \"" + family + "\".");
   }
@@ -350,6 +357,11 @@ std::vector<std::string> FontRegistry::InstalledFamilies() const {
     }
   }
   return {families.begin(), families.end()};
+}
+
+std::string FontRegistry::MatchedFamily(const std::string& family) const {
+  const FcPatternPtr match = MatchScalable(family, false, false);
+  return match ? PatternString(match.get(), FC_FAMILY) : std::string();
 }
 
 }  // namespace glyphory

@@ -57,6 +57,11 @@ class FontRegistry {
   // no usable face exists at all.
   [[nodiscard]] FontSource Resolve(const LOGFONT& record);
 
+  // The family (UTF-8) fontconfig draws for `family` (UTF-8): the name itself
+  // when it is installed, its substitute otherwise; empty when nothing matches.
+  // A font list shows it so that the face really drawn is the one selected.
+  [[nodiscard]] std::string MatchedFamily(const std::string& family) const;
+
   // Families of the installed scalable TrueType/OpenType fonts, sorted.
   [[nodiscard]] std::vector<std::string> InstalledFamilies() const;
 

@@ -2,7 +2,7 @@
 
 #include <QMetaObject>
 
-#include "glyph/family_match.h"
+#include "glyph/font_registry.h"
 #include "glyph/font_registry.h"
 
 namespace glyphory {
@@ -58,7 +58,7 @@ QString TFontListBox::SelectedFace() const {
 bool TFontListBox::SelectFace(const QString& face) {
   QList<QListWidgetItem*> found = findItems(face, Qt::MatchFixedString);
   if (found.isEmpty()) {
-    const QString substitute = QString::fromStdString(MatchedFamily(face.toStdString()));
+    const QString substitute = QString::fromStdString(FontRegistry::Instance().MatchedFamily(face.toStdString()));
     if (!substitute.isEmpty()) {
       found = findItems(substitute, Qt::MatchFixedString);
     }

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "glyph/family_match.h"
+#include "glyph/font_registry.h"
 #include "settings/ini_store.h"
 #include "ui/button_edit.h"
 #include "ui/color_swatch.h"
@@ -66,7 +66,7 @@ TEST_F(SettingsTest, FirstStartShowsEveryDefaultAndTheFirstCloseWritesTheKeysInO
   EXPECT_EQ(Find<QLineEdit>("edCodes")->text(), QStringLiteral("32-126,168,176,184,192-255"));
   EXPECT_FALSE(Find<QPushButton>("bbtStartBMP")->isHidden());
   // Verdana is not installed here: the list shows the face that will be drawn.
-  const QString drawn = QString::fromStdString(MatchedFamily("Verdana"));
+  const QString drawn = QString::fromStdString(FontRegistry::Instance().MatchedFamily("Verdana"));
   EXPECT_EQ(Find<TFontListBox>("FontList")->SelectedFace(), drawn);
   EXPECT_EQ(window->FontRecord().FaceName(), drawn.toStdString());
   EXPECT_TRUE(dialogs.errors.isEmpty());
@@ -145,7 +145,7 @@ TEST_F(SettingsTest, GarbageInEveryKeyGivesOneClearMessageAndTheWindowStillClose
 TEST_F(SettingsTest, AFaceThatIsNotInstalledSelectsTheFamilyDrawnInItsPlace) {
   WriteSettings("[font]\nname=No Such Face 4711\n");
   Open();
-  const QString drawn = QString::fromStdString(MatchedFamily("No Such Face 4711"));
+  const QString drawn = QString::fromStdString(FontRegistry::Instance().MatchedFamily("No Such Face 4711"));
   ASSERT_FALSE(drawn.isEmpty());
   EXPECT_EQ(Find<TFontListBox>("FontList")->SelectedFace(), drawn);
   window->close();
