@@ -78,17 +78,24 @@ std::string ConvertLenient(const char* to, const char* from, std::string_view te
 
 std::size_t SingleByte(std::string_view) { return 1; }
 
+// Length of the UTF-8 sequence at the start of `s`: what its lead byte
+// announces, cut short at the first byte that does not continue it, so a
+// broken sequence never swallows the text after it.
 std::size_t Utf8SequenceLength(std::string_view s) {
   const auto lead = static_cast<unsigned char>(s[0]);
-  std::size_t len = 1;
-  if (lead >= 0xF0) {
-    len = 4;
-  } else if (lead >= 0xE0) {
-    len = 3;
-  } else if (lead >= 0xC0) {
-    len = 2;
+  std::size_t expected = 1;
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    expected = 4;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    expected = 3;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    expected = 2;
   }
-  return len <= s.size() ? len : s.size();
+  std::size_t len = 1;
+  while (len < expected && len < s.size() && (static_cast<unsigned char>(s[len]) & 0xC0) == 0x80) {
+    ++len;
+  }
+  return len;
 }
 
 }  // namespace
@@ -135,6 +142,47 @@ std::string Cp1251ToUtf8(std::string_view text) {
 
 std::string Utf8ToCp1251(std::string_view text) {
   return ConvertLenient("CP1251", "UTF-8", text, Utf8SequenceLength);
+}
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    std::size_t length = 1;
+    char32_t minimum = 0;
+    if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      minimum = 0x10000;
+    } else if (lead >= 0xE0) {
+      length = 3;
+      minimum = 0x800;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+      minimum = 0x80;
+    } else if (lead >= 0x80) {
+      return false;
+    }
+    if (length > text.size() - pos) {
+      return false;
+    }
+    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+      const auto next = static_cast<unsigned char>(text[pos + i]);
+      if ((next & 0xC0) != 0x80) {
+        return false;
+      }
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      return false;
+    }
+    pos += length;
+  }
+  return true;
+}
+
+std::string MessageToUtf8(std::string_view text) {
+  return IsValidUtf8(text) ? std::string(text) : Cp1251ToUtf8(text);
 }
 
 }  // namespace glyphory

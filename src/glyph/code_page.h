@@ -28,4 +28,13 @@ constexpr char32_t kUndecodable = 0xFFFFFFFF;
 [[nodiscard]] std::string Cp1251ToUtf8(std::string_view text);
 [[nodiscard]] std::string Utf8ToCp1251(std::string_view text);
 
+// Whether the bytes are well-formed UTF-8.
+[[nodiscard]] bool IsValidUtf8(std::string_view text);
+
+// An error message for display in UTF-8. The program's own texts are
+// Windows-1251, but messages that name a file carry the path as the file
+// system has it (UTF-8): well-formed UTF-8 is taken as it is, anything else
+// is read as Windows-1251.
+[[nodiscard]] std::string MessageToUtf8(std::string_view text);
+
 }  // namespace glyphory

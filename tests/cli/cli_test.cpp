@@ -208,6 +208,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "\xD0\xB3\xD0\xB5\xD0\xBD\xD0\xB5\xD1\x80\xD0\xB0\xD1\x86\xD0\xB8\xD0\xB8 "
                   "\xD1\x81\xD0\xB8\xD0\xBC\xD0\xB2\xD0\xBE\xD0\xBB\xD0\xB0 \"A\"!"}));
 
+TEST_F(Cli, FailureMessagesShowUtf8PathsAsTheyAre) {
+  const std::string out = Out("\xD0\x91\xD1\x91");  // a Cyrillic folder name
+  fs::create_directories(fs::path(out) / "2113.png");  // a folder where the file should go
+  const Result r = RunCli({"--codes", "65,66", "--out", out, "--quiet"}, Settings());
+  EXPECT_EQ(r.status, 1) << r.output;
+  EXPECT_NE(r.output.find("Unable to write to " + out + "/2113.png"), std::string::npos) << r.output;
+  EXPECT_TRUE(fs::exists(fs::path(out) / "2114.png"));
+}
+
 TEST_F(Cli, PreviewWritesTheSampleAsPng) {
   const Result r = RunCli({"--preview", Out("preview.png"), "--size", "30"}, Settings());
   ASSERT_EQ(r.status, 0) << r.output;
