@@ -4,8 +4,8 @@
 
 namespace glyphory {
 
-FacePool& FacePool::Instance() {
-  static FacePool pool;
+const std::shared_ptr<FacePool>& FacePool::Shared() {
+  static const auto pool = std::make_shared<FacePool>();
   return pool;
 }
 

@@ -33,9 +33,13 @@ struct PooledFace {
 
 class FacePool {
  public:
-  // The pool of the process.
-  static FacePool& Instance();
+  // The pool of the process. A font keeps `Shared()` while it holds a face, so
+  // a font that is destroyed after the program's static objects (one held by
+  // an object made before the first font) still has a pool to give it back to.
+  static const std::shared_ptr<FacePool>& Shared();
+  static FacePool& Instance() { return *Shared(); }
 
+  FacePool() = default;
   FacePool(const FacePool&) = delete;
   FacePool& operator=(const FacePool&) = delete;
 
@@ -51,8 +55,6 @@ class FacePool {
   static constexpr std::size_t kMaxIdle = 8;
 
  private:
-  FacePool() = default;
-
   std::mutex mutex_;
   std::vector<std::unique_ptr<PooledFace>> idle_;  // oldest first
 };

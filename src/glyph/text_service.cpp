@@ -57,7 +57,8 @@ unsigned CoverageAt(const FT_Bitmap& bitmap, unsigned row, unsigned col) {
 TFont::TFont(const LOGFONT& record)
     : record_(record),
       source_(FontRegistry::Instance().Resolve(record)),
-      pooled_(FacePool::Instance().Lease(source_.bytes, source_.faceIndex, record.lfHeight).release()) {
+      pooled_(FacePool::Instance().Lease(source_.bytes, source_.faceIndex, record.lfHeight).release(),
+              FaceReturner{FacePool::Shared()}) {
   face_ = pooled_ ? pooled_->face.get() : nullptr;
   if (face_ == nullptr || !FT_IS_SCALABLE(face_)) {
     throw EFontError("The font file \"" + source_.path + "\" holds no usable face.");

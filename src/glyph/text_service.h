@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -87,9 +88,10 @@ class TFont {
   void SetSize(std::int32_t requestedHeight);
   void BuildDecodeTable();
 
-  // Gives a leased face back to the pool.
+  // Gives a leased face back to the pool it came from, which it keeps alive.
   struct FaceReturner {
-    void operator()(PooledFace* face) const { FacePool::Instance().Return(std::unique_ptr<PooledFace>(face)); }
+    std::shared_ptr<FacePool> pool;
+    void operator()(PooledFace* face) const { pool->Return(std::unique_ptr<PooledFace>(face)); }
   };
 
   LOGFONT record_;

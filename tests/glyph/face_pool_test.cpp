@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -35,6 +36,21 @@ TEST(FacePool, ReturnedFaceIsLeasedAgainButNeverToTwoHoldersAtOnce) {
 
 TEST(FacePool, BytesThatHoldNoFaceLeaseNothing) {
   EXPECT_EQ(FacePool::Instance().Lease(std::make_shared<const std::string>("not a font"), 0, 16), nullptr);
+}
+
+// Made before main, so the program destroys it after every static object made
+// while it runs, the pool among them.
+std::unique_ptr<TFont> fontDestroyedAfterThePool;
+
+TEST(FacePoolDeathTest, AFontDestroyedAtExitAfterThePoolGivesItsFaceBackSafely) {
+  EXPECT_EXIT(
+      {
+        const LOGFONT record = ComposeLogFont("DejaVu Sans", false, false, RUSSIAN_CHARSET);
+        (void)TFont(record);  // leaves an idle face, so the pool holds memory when it goes
+        fontDestroyedAfterThePool = std::make_unique<TFont>(record);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 std::vector<std::unique_ptr<PooledFace>> LeaseMany(const std::shared_ptr<const std::string>& bytes,
