@@ -16,7 +16,8 @@ using LogSink = std::function<void(std::string_view message)>;
 // before, so a caller can put it back.
 LogSink SetLogSink(LogSink sink);
 
-// Hands `message` to the installed sink, if any.
+// Hands `message` to the installed sink, if any. Safe from any thread; the
+// sink runs under a lock, so it must not log or change the sink itself.
 void LogMessage(std::string_view message);
 
 }  // namespace glyphory
