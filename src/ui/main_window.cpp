@@ -64,14 +64,13 @@ std::string ToCp1251(const QString& text) { return Utf8ToCp1251(text.toStdString
 
 // An error's message: the core's texts are UTF-8 (paths, library messages) or
 // Windows-1251 (texts that quote 8-bit input); whichever decodes cleanly.
-QString ErrorText(const std::exception& error) {
-  const QByteArrayView bytes(error.what());
+QString ErrorText(const char* message) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(bytes);
+  QString text = utf8(QByteArrayView(message));
   if (!utf8.hasError()) {
     return text;
   }
-  return FromCp1251(error.what());
+  return FromCp1251(message);
 }
 
 QFont PixelFont(const QString& family, int pixels) {
@@ -438,7 +437,7 @@ void TfrmMain::Guarded(Handler handler) {
   }
 }
 
-void TfrmMain::ShowError(const std::exception& error) { dialogs_.ErrorBox(ErrorText(error)); }
+void TfrmMain::ShowError(const std::exception& error) { dialogs_.ErrorBox(ErrorText(error.what())); }
 
 // ---- showing and closing ----
 
@@ -710,7 +709,9 @@ std::string TfrmMain::CharMapPath() { return folder_ + "charsmod.ini"; }
 void TfrmMain::ShowMessage(const std::string& text) { dialogs_.Message(FromCp1251(text)); }
 
 void TfrmMain::ReportCodeFailure(const std::string& message, const std::string& cause) {
-  LogMessage(cause);  // the reason goes to the log window, when there is one
+  // The reason goes to the log window, when there is one; the log takes
+  // Windows-1251 text, and a cause may be UTF-8 (a path).
+  LogMessage(ToCp1251(ErrorText(cause.c_str())));
   dialogs_.Message(FromCp1251(message));
 }
 
