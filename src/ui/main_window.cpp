@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <array>
 
 #include "batch/export_run.h"
 #include "batch/int_text.h"
@@ -654,20 +655,20 @@ void TfrmMain::bbtCloseClick() {
 
 void TfrmMain::bbtHelpClick() { ShowAbout(folder_, this); }
 
+// The option groups a batch run disables, in the order it disables them; the
+// charset combo box alone, not its group.
+std::array<QWidget*, 7> TfrmMain::RunLockedControls() const {
+  return {gbFont_, gbDir_, gbBackground_, gbEffects_, gbChars_, gbOptSave_, cbCharset_};
+}
+
 void TfrmMain::LockControls() {
-  for (QWidget* control : {static_cast<QWidget*>(gbFont_), static_cast<QWidget*>(gbDir_),
-                           static_cast<QWidget*>(gbBackground_), static_cast<QWidget*>(gbEffects_),
-                           static_cast<QWidget*>(gbChars_), static_cast<QWidget*>(gbOptSave_),
-                           static_cast<QWidget*>(cbCharset_)}) {
+  for (QWidget* control : RunLockedControls()) {
     control->setEnabled(false);
   }
 }
 
 void TfrmMain::UnlockControls() {
-  for (QWidget* control : {static_cast<QWidget*>(gbFont_), static_cast<QWidget*>(gbDir_),
-                           static_cast<QWidget*>(gbBackground_), static_cast<QWidget*>(gbEffects_),
-                           static_cast<QWidget*>(gbChars_), static_cast<QWidget*>(gbOptSave_),
-                           static_cast<QWidget*>(cbCharset_)}) {
+  for (QWidget* control : RunLockedControls()) {
     control->setEnabled(true);
   }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,7 @@ class TfrmMain : public QWidget, public RunHost {
   void Guarded(Handler handler);
   void ShowError(const std::exception& error);
   void RunExportGuarded(ExportMode mode);
+  [[nodiscard]] std::array<QWidget*, 7> RunLockedControls() const;
 
   void RestorePlacement();
   void ApplySetting(SettingId id, const SettingValue& value);
