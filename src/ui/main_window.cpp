@@ -34,6 +34,7 @@
 #include "ui/color_swatch.h"
 #include "ui/dialogs.h"
 #include "ui/font_list.h"
+#include "ui/form_placement.h"
 #include "ui/about_window.h"
 #include "ui/image_button.h"
 #include "ui/language_apply.h"
@@ -453,16 +454,9 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::RestorePlacement() {
-  FormPlacement placement;
-  placement.left = x();
-  placement.top = y();
-  placement.width = width();
-  placement.height = height();
+  FormPlacement placement = PlacementOf(*this, false);
   RestoreFormState(ini_, kWindowName, placement);
-  move(placement.left, placement.top);
-  if (placement.maximized) {
-    setWindowState(windowState() | Qt::WindowMaximized);
-  }
+  ApplyPlacement(*this, placement);
   if (centre_ && screen() != nullptr) {
     const QRect desktop = screen()->availableGeometry();
     move(desktop.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
@@ -470,12 +464,7 @@ void TfrmMain::RestorePlacement() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  FormPlacement placement;
-  const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-  placement.left = isMaximized() ? normal.x() : x();
-  placement.top = isMaximized() ? normal.y() : y();
-  placement.maximized = isMaximized();
-  SaveFormState(ini_, kWindowName, placement, [this](const std::string& message) {
+  SaveFormState(ini_, kWindowName, PlacementOf(*this, false), [this](const std::string& message) {
     dialogs_.ErrorMessage(QString::fromStdString(message));
   });
   Guarded([this] { FormClose(); });
