@@ -292,6 +292,19 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
   btedOutFolder_->setObjectName("btedOutFolder");
   btedOutFolder_->setGeometry(4, 14, 297, 21);  // fills the group below its caption
 
+  CreateEffectsGroup(parent);
+  CreateBackgroundGroup(parent);
+  CreateCodeGroups(parent);
+
+  gbLang_ = NewGroup(parent, "gbLang", QStringLiteral("Язык интерфейса:"));
+  gbLang_->setGeometry(733, 2, 129, 41);
+  cbLang_ = new QComboBox(gbLang_);
+  cbLang_->setObjectName("cbLang");
+  cbLang_->setGeometry(13, 14, 108, 21);
+}
+
+// The edging page: width, colour and opacity.
+void TfrmMain::CreateEffectsGroup(QWidget* parent) {
   gbEffects_ = NewGroup(parent, "gbEffects", QStringLiteral("Эффекты:"));
   gbEffects_->setGeometry(416, 48, 305, 137);
   auto* pages = new QTabWidget(gbEffects_);
@@ -317,14 +330,20 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
   tbEHalfTr_->setSingleStep(5);
   tbEHalfTr_->setPageStep(5);
   edgingLayout->addWidget(gbEHalfTr_);
+}
 
+void TfrmMain::CreateBackgroundGroup(QWidget* parent) {
   gbBackground_ = NewGroup(parent, "gbBackground", QStringLiteral("Фон"));
   gbBackground_->setGeometry(416, 192, 305, 113);
   NewLabel(gbBackground_, "lbBGColor", QStringLiteral("Цвет:"), {16, 20});
   cedBackCol_ = NewSwatch(gbBackground_, "cedBackCol", {58, 17, 95, 21}, clFuchsia);
   gbBgHalfTr_ = NewOpacityGroup(gbBackground_, "gbBgHalfTr", "tbBgHalfTr", tbBgHalfTr_);
   gbBgHalfTr_->setGeometry(2, 113 - 68 - 2, 301, 68);
+}
 
+// The code list, and the charset group that lies over its upper right part,
+// so it is made after it.
+void TfrmMain::CreateCodeGroups(QWidget* parent) {
   gbChars_ = NewGroup(parent, "gbChars", QStringLiteral("Символы:"));
   gbChars_->setGeometry(417, 312, 296, 97);
   NewLabel(gbChars_, "lbCodes", QStringLiteral("Коды:"), {8, 40});
@@ -332,7 +351,6 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
   edCodes_->setObjectName("edCodes");
   edCodes_->setGeometry(8, 61, 281, 21);
 
-  // Lies over the upper right part of gbChars, so it is made after it.
   gbCharset_ = NewGroup(parent, "gbCharset", QStringLiteral("Набор (кодировка):"));
   gbCharset_->setGeometry(544, 320, 161, 49);
   cbCharset_ = new QComboBox(gbCharset_);
@@ -342,12 +360,6 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
     cbCharset_->addItem(QString::fromLatin1(row.name));
   }
   cbCharset_->setCurrentIndex(-1);
-
-  gbLang_ = NewGroup(parent, "gbLang", QStringLiteral("Язык интерфейса:"));
-  gbLang_->setGeometry(733, 2, 129, 41);
-  cbLang_ = new QComboBox(gbLang_);
-  cbLang_->setObjectName("cbLang");
-  cbLang_->setGeometry(13, 14, 108, 21);
 }
 
 void TfrmMain::CreateSaveOptions(QWidget* parent) {

@@ -106,6 +106,9 @@ class TfrmMain : public QWidget, public RunHost {
   QWidget* CreateFontGroup(QWidget* parent);
   QWidget* CreateFontOptionsPanel(QWidget* parent);
   void CreateRightGroups(QWidget* parent);
+  void CreateEffectsGroup(QWidget* parent);
+  void CreateBackgroundGroup(QWidget* parent);
+  void CreateCodeGroups(QWidget* parent);
   void CreateSaveOptions(QWidget* parent);
   void CreateButtons(QWidget* parent);
   void ConnectHandlers();
