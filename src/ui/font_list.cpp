@@ -1,8 +1,8 @@
 #include "ui/font_list.h"
 
 #include <QMetaObject>
+#include <QSignalBlocker>
 
-#include "glyph/font_registry.h"
 #include "glyph/font_registry.h"
 
 namespace glyphory {

@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <array>
 
 #include "batch/export_run.h"
 #include "batch/int_text.h"
@@ -33,6 +34,7 @@
 #include "ui/color_swatch.h"
 #include "ui/dialogs.h"
 #include "ui/font_list.h"
+#include "ui/form_placement.h"
 #include "ui/about_window.h"
 #include "ui/image_button.h"
 #include "ui/language_apply.h"
@@ -64,14 +66,13 @@ std::string ToCp1251(const QString& text) { return Utf8ToCp1251(text.toStdString
 
 // An error's message: the core's texts are UTF-8 (paths, library messages) or
 // Windows-1251 (texts that quote 8-bit input); whichever decodes cleanly.
-QString ErrorText(const std::exception& error) {
-  const QByteArrayView bytes(error.what());
+QString ErrorText(const char* message) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(bytes);
+  QString text = utf8(QByteArrayView(message));
   if (!utf8.hasError()) {
     return text;
   }
-  return FromCp1251(error.what());
+  return FromCp1251(message);
 }
 
 QFont PixelFont(const QString& family, int pixels) {
@@ -291,6 +292,19 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
   btedOutFolder_->setObjectName("btedOutFolder");
   btedOutFolder_->setGeometry(4, 14, 297, 21);  // fills the group below its caption
 
+  CreateEffectsGroup(parent);
+  CreateBackgroundGroup(parent);
+  CreateCodeGroups(parent);
+
+  gbLang_ = NewGroup(parent, "gbLang", QStringLiteral("Язык интерфейса:"));
+  gbLang_->setGeometry(733, 2, 129, 41);
+  cbLang_ = new QComboBox(gbLang_);
+  cbLang_->setObjectName("cbLang");
+  cbLang_->setGeometry(13, 14, 108, 21);
+}
+
+// The edging page: width, colour and opacity.
+void TfrmMain::CreateEffectsGroup(QWidget* parent) {
   gbEffects_ = NewGroup(parent, "gbEffects", QStringLiteral("Эффекты:"));
   gbEffects_->setGeometry(416, 48, 305, 137);
   auto* pages = new QTabWidget(gbEffects_);
@@ -316,14 +330,20 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
   tbEHalfTr_->setSingleStep(5);
   tbEHalfTr_->setPageStep(5);
   edgingLayout->addWidget(gbEHalfTr_);
+}
 
+void TfrmMain::CreateBackgroundGroup(QWidget* parent) {
   gbBackground_ = NewGroup(parent, "gbBackground", QStringLiteral("Фон"));
   gbBackground_->setGeometry(416, 192, 305, 113);
   NewLabel(gbBackground_, "lbBGColor", QStringLiteral("Цвет:"), {16, 20});
   cedBackCol_ = NewSwatch(gbBackground_, "cedBackCol", {58, 17, 95, 21}, clFuchsia);
   gbBgHalfTr_ = NewOpacityGroup(gbBackground_, "gbBgHalfTr", "tbBgHalfTr", tbBgHalfTr_);
   gbBgHalfTr_->setGeometry(2, 113 - 68 - 2, 301, 68);
+}
 
+// The code list, and the charset group that lies over its upper right part,
+// so it is made after it.
+void TfrmMain::CreateCodeGroups(QWidget* parent) {
   gbChars_ = NewGroup(parent, "gbChars", QStringLiteral("Символы:"));
   gbChars_->setGeometry(417, 312, 296, 97);
   NewLabel(gbChars_, "lbCodes", QStringLiteral("Коды:"), {8, 40});
@@ -331,7 +351,6 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
   edCodes_->setObjectName("edCodes");
   edCodes_->setGeometry(8, 61, 281, 21);
 
-  // Lies over the upper right part of gbChars, so it is made after it.
   gbCharset_ = NewGroup(parent, "gbCharset", QStringLiteral("Набор (кодировка):"));
   gbCharset_->setGeometry(544, 320, 161, 49);
   cbCharset_ = new QComboBox(gbCharset_);
@@ -341,12 +360,6 @@ void TfrmMain::CreateRightGroups(QWidget* parent) {
     cbCharset_->addItem(QString::fromLatin1(row.name));
   }
   cbCharset_->setCurrentIndex(-1);
-
-  gbLang_ = NewGroup(parent, "gbLang", QStringLiteral("Язык интерфейса:"));
-  gbLang_->setGeometry(733, 2, 129, 41);
-  cbLang_ = new QComboBox(gbLang_);
-  cbLang_->setObjectName("cbLang");
-  cbLang_->setGeometry(13, 14, 108, 21);
 }
 
 void TfrmMain::CreateSaveOptions(QWidget* parent) {
@@ -438,7 +451,7 @@ void TfrmMain::Guarded(Handler handler) {
   }
 }
 
-void TfrmMain::ShowError(const std::exception& error) { dialogs_.ErrorBox(ErrorText(error)); }
+void TfrmMain::ShowError(const std::exception& error) { dialogs_.ErrorBox(ErrorText(error.what())); }
 
 // ---- showing and closing ----
 
@@ -453,16 +466,9 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::RestorePlacement() {
-  FormPlacement placement;
-  placement.left = x();
-  placement.top = y();
-  placement.width = width();
-  placement.height = height();
+  FormPlacement placement = PlacementOf(*this, false);
   RestoreFormState(ini_, kWindowName, placement);
-  move(placement.left, placement.top);
-  if (placement.maximized) {
-    setWindowState(windowState() | Qt::WindowMaximized);
-  }
+  ApplyPlacement(*this, placement);
   if (centre_ && screen() != nullptr) {
     const QRect desktop = screen()->availableGeometry();
     move(desktop.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
@@ -470,12 +476,7 @@ void TfrmMain::RestorePlacement() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  FormPlacement placement;
-  const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-  placement.left = isMaximized() ? normal.x() : x();
-  placement.top = isMaximized() ? normal.y() : y();
-  placement.maximized = isMaximized();
-  SaveFormState(ini_, kWindowName, placement, [this](const std::string& message) {
+  SaveFormState(ini_, kWindowName, PlacementOf(*this, false), [this](const std::string& message) {
     dialogs_.ErrorMessage(QString::fromStdString(message));
   });
   Guarded([this] { FormClose(); });
@@ -655,20 +656,20 @@ void TfrmMain::bbtCloseClick() {
 
 void TfrmMain::bbtHelpClick() { ShowAbout(folder_, this); }
 
+// The option groups a batch run disables, in the order it disables them; the
+// charset combo box alone, not its group.
+std::array<QWidget*, 7> TfrmMain::RunLockedControls() const {
+  return {gbFont_, gbDir_, gbBackground_, gbEffects_, gbChars_, gbOptSave_, cbCharset_};
+}
+
 void TfrmMain::LockControls() {
-  for (QWidget* control : {static_cast<QWidget*>(gbFont_), static_cast<QWidget*>(gbDir_),
-                           static_cast<QWidget*>(gbBackground_), static_cast<QWidget*>(gbEffects_),
-                           static_cast<QWidget*>(gbChars_), static_cast<QWidget*>(gbOptSave_),
-                           static_cast<QWidget*>(cbCharset_)}) {
+  for (QWidget* control : RunLockedControls()) {
     control->setEnabled(false);
   }
 }
 
 void TfrmMain::UnlockControls() {
-  for (QWidget* control : {static_cast<QWidget*>(gbFont_), static_cast<QWidget*>(gbDir_),
-                           static_cast<QWidget*>(gbBackground_), static_cast<QWidget*>(gbEffects_),
-                           static_cast<QWidget*>(gbChars_), static_cast<QWidget*>(gbOptSave_),
-                           static_cast<QWidget*>(cbCharset_)}) {
+  for (QWidget* control : RunLockedControls()) {
     control->setEnabled(true);
   }
 }
@@ -710,7 +711,9 @@ std::string TfrmMain::CharMapPath() { return folder_ + "charsmod.ini"; }
 void TfrmMain::ShowMessage(const std::string& text) { dialogs_.Message(FromCp1251(text)); }
 
 void TfrmMain::ReportCodeFailure(const std::string& message, const std::string& cause) {
-  LogMessage(cause);  // the reason goes to the log window, when there is one
+  // The reason goes to the log window, when there is one; the log takes
+  // Windows-1251 text, and a cause may be UTF-8 (a path).
+  LogMessage(ToCp1251(ErrorText(cause.c_str())));
   dialogs_.Message(FromCp1251(message));
 }
 

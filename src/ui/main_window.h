@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,9 @@ class TfrmMain : public QWidget, public RunHost {
   QWidget* CreateFontGroup(QWidget* parent);
   QWidget* CreateFontOptionsPanel(QWidget* parent);
   void CreateRightGroups(QWidget* parent);
+  void CreateEffectsGroup(QWidget* parent);
+  void CreateBackgroundGroup(QWidget* parent);
+  void CreateCodeGroups(QWidget* parent);
   void CreateSaveOptions(QWidget* parent);
   void CreateButtons(QWidget* parent);
   void ConnectHandlers();
@@ -114,6 +118,7 @@ class TfrmMain : public QWidget, public RunHost {
   void Guarded(Handler handler);
   void ShowError(const std::exception& error);
   void RunExportGuarded(ExportMode mode);
+  [[nodiscard]] std::array<QWidget*, 7> RunLockedControls() const;
 
   void RestorePlacement();
   void ApplySetting(SettingId id, const SettingValue& value);

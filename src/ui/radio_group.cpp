@@ -14,7 +14,6 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int c
   layout->setAlignment(Qt::AlignTop);
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], this);
-    button->setObjectName(objectName() + QString::number(i));
     buttons_->addButton(button, i);
     layout->addWidget(button, i / columns, i % columns);
   }

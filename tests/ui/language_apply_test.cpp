@@ -13,6 +13,7 @@
 
 #include "glyph/code_page.h"
 #include "qt_test_app.h"
+#include "shown_text.h"
 #include "test_support.h"
 
 namespace glyphory {
@@ -50,20 +51,7 @@ class LanguageWindow : public QWidget {
     }
   }
 
-  [[nodiscard]] QString Caption(const char* name) const {
-    const QWidget* control = findChild<QWidget*>(name);
-    if (const auto* group = qobject_cast<const QGroupBox*>(control)) {
-      return group->title();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
-      return button->text();
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(control)) {
-      return label->text();
-    }
-    const auto* tabs = findChild<QTabWidget*>();
-    return tabs->tabText(tabs->indexOf(const_cast<QWidget*>(control)));
-  }
+  [[nodiscard]] QString Caption(const char* name) const { return test::ShownText(*findChild<QWidget*>(name)); }
 
   [[nodiscard]] QString Text(const LanguageRow& row) const {
     return row.property == LanguageProperty::Hint

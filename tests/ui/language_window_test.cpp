@@ -13,6 +13,7 @@
 #include "batch/glyph_pipeline.h"
 #include "glyph/code_page.h"
 #include "settings/language_table.h"
+#include "shown_text.h"
 #include "ui/image_button.h"
 #include "window_fixture.h"
 
@@ -50,17 +51,7 @@ class LanguageWindowTest : public WindowTest {
     if (row.property == LanguageProperty::Hint) {
       return control->property("hint").toString();
     }
-    if (const auto* group = qobject_cast<const QGroupBox*>(control)) {
-      return group->title();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
-      return button->text();
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(control)) {
-      return label->text();
-    }
-    const auto* tabs = Find<QTabWidget>("RzPageControl1");
-    return tabs->tabText(tabs->indexOf(const_cast<QWidget*>(control)));
+    return ShownText(*control);
   }
 
   // Every place shows `texts[key]` when the key is there, else its built-in text.

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include "png_check.h"
 #include "test_host.h"
 #include "ui/button_edit.h"
+#include "ui/log_window.h"
 #include "window_fixture.h"
 
 namespace glyphory::test {
@@ -124,6 +126,17 @@ TEST_F(RunTest, AnOutputFolderThatIsAFileFailsEveryCodeWithoutTouchingTheFile) {
   Start();
   EXPECT_EQ(dialogs.messages.size(), 2);
   EXPECT_EQ(ReadFileBytes(out), "keep");
+}
+
+TEST_F(RunTest, TheCauseOfAFailedCodeReachesTheLogWindowWithItsPathReadable) {
+  OpenWithOutput("[common]\nlog=1\n");
+  ASSERT_NE(LogWindow(), nullptr);
+  const std::string missing = dir.File("выход");
+  Find<TButtonEdit>("btedOutFolder")->setText(QString::fromStdString(missing));
+  SetCodes("65");
+  Start();
+  EXPECT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(LogWindow()->memLog()->toPlainText().contains(QString::fromStdString(missing)));
 }
 
 TEST_F(RunTest, AnEmptyCodeTextEndsTheRunWithTheProgressRangeError) {

@@ -171,6 +171,16 @@ TEST_F(SettingsTest, ASavedWindowStateIsRestoredInsteadOfCentring) {
   EXPECT_EQ(window->pos(), QPoint(100, 50));
 }
 
+TEST_F(SettingsTest, ThePositionAtCloseIsWhereTheNextStartOpens) {
+  Open();
+  window->move(140, 70);
+  window->close();
+  window.reset();
+  Open();
+  EXPECT_EQ(window->pos(), QPoint(140, 70));
+  EXPECT_FALSE(window->isMaximized());
+}
+
 TEST_F(SettingsTest, WindowHasItsFixedClientAreaAndControlBounds) {
   Open();
   EXPECT_EQ(window->size(), QSize(865, 512));
