@@ -22,8 +22,9 @@ constexpr double kOpacity = 230.0 / 255.0;
 
 QString FromCp1251(std::string_view text) { return QString::fromStdString(Cp1251ToUtf8(text)); }
 
+// Its messages name files, whose paths are UTF-8.
 void ShowErrorBox(const std::string& message) {
-  QMessageBox::critical(nullptr, QCoreApplication::applicationName(), FromCp1251(message));
+  QMessageBox::critical(nullptr, QCoreApplication::applicationName(), QString::fromStdString(MessageToUtf8(message)));
 }
 
 std::unique_ptr<TfrmLog>& LogWindowSlot() {

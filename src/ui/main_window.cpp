@@ -66,14 +66,7 @@ std::string ToCp1251(const QString& text) { return Utf8ToCp1251(text.toStdString
 
 // An error's message: the core's texts are UTF-8 (paths, library messages) or
 // Windows-1251 (texts that quote 8-bit input); whichever decodes cleanly.
-QString ErrorText(const char* message) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(QByteArrayView(message));
-  if (!utf8.hasError()) {
-    return text;
-  }
-  return FromCp1251(message);
-}
+QString ErrorText(const char* message) { return QString::fromStdString(MessageToUtf8(message)); }
 
 QFont PixelFont(const QString& family, int pixels) {
   QFont font(family);
