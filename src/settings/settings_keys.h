@@ -60,33 +60,34 @@ struct SettingValue {
 [[nodiscard]] SettingValue ReadSetting(const TIniStore& store, const SettingKey& key,
                                        const std::string& programFolder);
 
-// The settings that shape an export, as stored (text in Windows-1251).
+// The settings that shape an export, as stored (text in Windows-1251). The
+// key table holds their defaults; ReadStoredSettings fills every field.
 struct StoredSettings {
   std::string outputFolder;
-  std::int32_t fontSize = 10;
-  std::string fontName = "Verdana";
-  TColor fontColor = clBlack;
-  std::int32_t edgeWidth = 1;
-  TColor edgeColor = clWhite;
-  TColor bgColor = clFuchsia;
-  bool bold = false;
-  bool italic = false;
-  std::string codes = "32-126,168,176,184,192-255";
-  std::int32_t fontAlpha = 240;
-  std::int32_t bitDepthIndex = 0;  // 0 "16", 1 "8", -1 none
+  std::int32_t fontSize{};
+  std::string fontName;
+  TColor fontColor{};
+  std::int32_t edgeWidth{};
+  TColor edgeColor{};
+  TColor bgColor{};
+  bool bold{};
+  bool italic{};
+  std::string codes;
+  std::int32_t fontAlpha{};
+  std::int32_t bitDepthIndex{};  // 0 "16", 1 "8", -1 none
   std::string customFont;
-  std::int32_t bgAlpha = 0;
-  std::int32_t edgeAlpha = 240;
-  std::int32_t filterIndex = 5;
-  std::int32_t compress = 9;
-  std::int32_t charsetRow = 1;
-  std::int32_t correction = 40;
-  bool smooth = false;
-  bool allChars = false;
+  std::int32_t bgAlpha{};
+  std::int32_t edgeAlpha{};
+  std::int32_t filterIndex{};
+  std::int32_t compress{};
+  std::int32_t charsetRow{};
+  std::int32_t correction{};
+  bool smooth{};
+  bool allChars{};
   std::string language;
-  bool useCustomFont = false;
-  std::int32_t nameNumberOffset = 2048;
-  std::string nameFormat = "%0.4d";
+  bool useCustomFont{};
+  std::int32_t nameNumberOffset{};
+  std::string nameFormat;
 };
 
 // Reads every key that shapes an export. Throws the conversion error for a
