@@ -1,6 +1,7 @@
 #include "cli/cli_host.h"
 
 #include "glyph/code_page.h"
+#include "settings/charset_table.h"
 #include "settings/font_files.h"
 #include "settings/ini_store.h"
 #include "settings/settings_keys.h"

@@ -9,23 +9,23 @@
 
 #include "batch/run_host.h"
 #include "cli/cli_options.h"
-#include "settings/charset_table.h"
 
 namespace glyphory::cli {
 
-// A run's settings: the settings file's values with the command line's over them.
+// A run's settings: the settings file's values with the command line's over
+// them. ResolveRun fills every field; the key table holds the defaults.
 struct ResolvedRun {
   std::string codes;
   std::string folder;
   std::string fontFile;  // empty: an installed face
   std::string faceName;
-  bool bold = false;
-  bool italic = false;
-  int charsetRow = kDefaultCharsetRow;
+  bool bold{};
+  bool italic{};
+  int charsetRow{};
   GlyphOptions options;
-  std::int32_t offset = 2048;
+  std::int32_t offset{};
   std::string nameFormat;
-  bool allChars = false;
+  bool allChars{};
   std::string charMapPath;
   std::string language;
 };
